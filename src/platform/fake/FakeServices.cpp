@@ -1,0 +1,286 @@
+#include "platform/fake/FakeServices.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace tavlo::platform::fake {
+
+namespace {
+
+std::string lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+    return s;
+}
+
+std::string trimSlash(std::string s) {
+    while (s.size() > 3 && s.back() == '\\') s.pop_back();
+    if (s.size() == 2 && s[1] == ':') s += '\\';
+    return s;
+}
+
+std::string parentOf(const std::string& path) {
+    const auto cut = path.find_last_of('\\');
+    if (cut == std::string::npos) return {};
+    return trimSlash(path.substr(0, cut + 1));
+}
+
+std::string leafOf(const std::string& path) {
+    const auto cut = path.find_last_of('\\');
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+}  // namespace
+
+std::string FakeFileSystem::key(const std::string& path) { return lower(trimSlash(path)); }
+
+FakeFileSystem::Node* FakeFileSystem::node(const std::string& path) {
+    auto it = nodes_.find(key(path));
+    return it == nodes_.end() ? nullptr : &it->second;
+}
+
+const FakeFileSystem::Node* FakeFileSystem::node(const std::string& path) const {
+    auto it = nodes_.find(key(path));
+    return it == nodes_.end() ? nullptr : &it->second;
+}
+
+// Adding a path adds the folders above it that are missing.
+void FakeFileSystem::addNode(const std::string& path, Node n) {
+    const std::string parent = parentOf(trimSlash(path));
+    if (!parent.empty() && parent != trimSlash(path) && !node(parent) && parent.size() > 3) {
+        addFolder(parent);
+    }
+    n.path = trimSlash(path);
+    nodes_[key(path)] = n;
+}
+
+void FakeFileSystem::addFolder(const std::string& path, std::uint32_t attributes) {
+    Node n;
+    n.attributes = attributes | AttrDirectory;
+    addNode(path, n);
+}
+
+void FakeFileSystem::addFile(const std::string& path, std::uint64_t size, std::uint32_t attributes) {
+    Node n;
+    n.size = size;
+    n.attributes = attributes & ~AttrDirectory;
+    addNode(path, n);
+}
+
+void FakeFileSystem::addLink(const std::string& path, const std::string& target) {
+    Node n;
+    n.attributes = AttrDirectory | AttrReparsePoint;
+    n.linkTarget = target;
+    addNode(path, n);
+}
+
+void FakeFileSystem::setDrive(char letter, DriveType type) { drives_[std::toupper(letter)] = type; }
+void FakeFileSystem::removeDrive(char letter) { drives_.erase(std::toupper(letter)); }
+
+void FakeFileSystem::setUnreadable(const std::string& folder, bool unreadable) {
+    if (auto* n = node(folder)) n->unreadable = unreadable;
+}
+
+void FakeFileSystem::setUndeletable(const std::string& path, bool undeletable) {
+    if (auto* n = node(path)) n->undeletable = undeletable;
+}
+
+bool FakeFileSystem::exists(const std::string& path) const { return node(path) != nullptr; }
+
+std::uint32_t FakeFileSystem::attributes(const std::string& path) const {
+    auto* n = node(path);
+    return n ? n->attributes : 0;
+}
+
+DriveType FakeFileSystem::driveType(const std::string& root) {
+    calls.push_back("driveType " + root);
+    if (root.empty()) return DriveType::NoRootDir;
+    auto it = drives_.find(static_cast<char>(std::toupper(static_cast<unsigned char>(root[0]))));
+    return it == drives_.end() ? DriveType::NoRootDir : it->second;
+}
+
+// A folder lists while its drive is present; a removed drive's files vanish
+// from every later listing, as a pulled stick's do.
+std::optional<std::vector<DirEntry>> FakeFileSystem::list(const std::string& folder) {
+    calls.push_back("list " + folder);
+    std::string path = trimSlash(folder);
+    if (path.size() >= 2 && path[1] == ':' &&
+        drives_.find(static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])))) == drives_.end() &&
+        std::toupper(static_cast<unsigned char>(path[0])) != 'C') {
+        return std::nullopt;
+    }
+    const Node* n = node(path);
+    const bool root = path.size() == 3 && path[1] == ':';
+    if (!root && (!n || !(n->attributes & AttrDirectory))) return std::nullopt;
+    if (n && n->unreadable) return std::nullopt;
+    if (n && !n->linkTarget.empty()) path = trimSlash(n->linkTarget);
+    const std::string prefix = key(path) + (key(path).back() == '\\' ? "" : "\\");
+    std::vector<DirEntry> entries;
+    for (auto& [k, child] : nodes_) {
+        if (k.size() <= prefix.size() || k.compare(0, prefix.size(), prefix) != 0) continue;
+        if (k.find('\\', prefix.size()) != std::string::npos) continue;
+        entries.push_back(DirEntry{leafOf(child.path), child.size, child.attributes});
+    }
+    return entries;
+}
+
+bool FakeFileSystem::existsNormal(const std::string& path) {
+    calls.push_back("existsNormal " + path);
+    const Node* n = node(path);
+    return n && !(n->attributes & (AttrDirectory | AttrHidden | AttrSystem));
+}
+
+bool FakeFileSystem::existsFolder(const std::string& path) {
+    const Node* n = node(path);
+    const std::string p = trimSlash(path);
+    if (p.size() == 3 && p[1] == ':') return driveType(p) > DriveType::NoRootDir;
+    return n && (n->attributes & AttrDirectory);
+}
+
+bool FakeFileSystem::resetAttributes(const std::string& path) {
+    calls.push_back("resetAttributes " + path);
+    Node* n = node(path);
+    if (!n) {
+        lastError_ = "File not found";
+        return false;
+    }
+    n->attributes = n->attributes & AttrDirectory ? AttrDirectory : AttrNormal;
+    return true;
+}
+
+bool FakeFileSystem::remove(const std::string& path) {
+    calls.push_back("remove " + path);
+    Node* n = node(path);
+    if (!n || (n->attributes & AttrDirectory)) {
+        lastError_ = "File not found";
+        return false;
+    }
+    if (n->undeletable || (n->attributes & AttrReadOnly)) {
+        lastError_ = "Permission denied";
+        return false;
+    }
+    nodes_.erase(key(path));
+    return true;
+}
+
+std::vector<std::string> FakeFileSystem::drives() {
+    std::vector<std::string> all{"c:"};
+    for (auto& [letter, type] : drives_) {
+        if (letter != 'C') all.push_back(std::string(1, static_cast<char>(std::tolower(letter))) + ":");
+    }
+    return all;
+}
+
+long FakeRegistry::open(std::uint32_t hive, const std::string& subKey, std::uint32_t access, Handle& key) {
+    calls.push_back("open " + subKey);
+    if (openResult != 0) return openResult;
+    key = next_++;
+    open_[key] = Open{hive, subKey, access};
+    ++openKeys;
+    return 0;
+}
+
+long FakeRegistry::setString(Handle key, const std::string& name, const std::string& value) {
+    calls.push_back("set " + name);
+    auto it = open_.find(key);
+    if (it == open_.end()) return 6;  // invalid handle
+    if (setResult != 0) return setResult;
+    writes.push_back(Write{it->second.hive, it->second.subKey, it->second.access, name, value});
+    return 0;
+}
+
+long FakeRegistry::close(Handle key) {
+    calls.push_back("close");
+    if (open_.erase(key) == 0) return 6;
+    --openKeys;
+    return 0;
+}
+
+std::optional<std::string> FakeHttp::get(const std::string& url, int timeoutMs) {
+    requests.push_back(url);
+    lastTimeoutMs = timeoutMs;
+    auto it = replies.find(url);
+    return it == replies.end() ? defaultReply : it->second;
+}
+
+bool FakeTray::notify(Message message, const TrayIconData& data) {
+    calls.push_back(Call{message, data});
+    if (!result) return false;
+    if (message == Add) {
+        if (shown) return false;
+        shown = true;
+    } else if (message == Delete) {
+        if (!shown) return false;
+        shown = false;
+    } else if (!shown) {
+        return false;
+    }
+    return true;
+}
+
+bool FakeWindows::setWindowPos(Handle hWnd, Handle insertAfter, int, int, int, int, unsigned flags) {
+    calls.push_back("SetWindowPos " + std::to_string(hWnd) + " " +
+                    std::to_string(static_cast<std::intptr_t>(insertAfter)) + " " + std::to_string(flags));
+    return hWnd != 0;
+}
+
+Handle FakeWindows::setParent(Handle child, Handle parent) {
+    calls.push_back("SetParent " + std::to_string(child) + " " + std::to_string(parent));
+    Handle previous = parents[child];
+    parents[child] = parent;
+    return previous;
+}
+
+long FakeWindows::getWindowLong(Handle hWnd, int index) {
+    calls.push_back("GetWindowLong " + std::to_string(hWnd) + " " + std::to_string(index));
+    return exStyles[hWnd];
+}
+
+long FakeWindows::setWindowLong(Handle hWnd, int index, long value) {
+    calls.push_back("SetWindowLong " + std::to_string(hWnd) + " " + std::to_string(index) + " " +
+                    std::to_string(value));
+    long previous = exStyles[hWnd];
+    exStyles[hWnd] = value;
+    return previous;
+}
+
+bool FakeWindows::setLayeredAttributes(Handle hWnd, std::uint32_t colorKey, int alpha, std::uint32_t flags) {
+    calls.push_back("SetLayeredWindowAttributes " + std::to_string(hWnd) + " " + std::to_string(colorKey) + " " +
+                    std::to_string(alpha) + " " + std::to_string(flags));
+    alphas[hWnd] = alpha;
+    return true;
+}
+
+bool FakeWindows::releaseCapture() {
+    calls.push_back("ReleaseCapture");
+    return true;
+}
+
+long FakeWindows::sendMessage(Handle hWnd, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+    calls.push_back("SendMessage " + std::to_string(hWnd) + " " + std::to_string(message) + " " +
+                    std::to_string(wParam) + " " + std::to_string(lParam));
+    return 0;
+}
+
+void FakeWindows::trackSystemMenu(Handle hWnd, Point at) {
+    calls.push_back("TrackSystemMenu " + std::to_string(hWnd) + " " + std::to_string(at.x) + " " +
+                    std::to_string(at.y));
+}
+
+std::string FakeEnvironment::variable(const std::string& name) {
+    auto it = variables.find(name);
+    return it == variables.end() ? std::string{} : it->second;
+}
+
+// Maps a Windows path under a known folder to the host folder behind it.
+std::string FakeEnvironment::driverPath(const std::string& windowsPath) {
+    for (auto& [windowsFolder, hostFolder] : folders) {
+        if (lower(windowsPath).rfind(lower(windowsFolder), 0) == 0) {
+            std::string rest = windowsPath.substr(windowsFolder.size());
+            std::replace(rest.begin(), rest.end(), '\\', '/');
+            return hostFolder + rest;
+        }
+    }
+    return windowsPath;
+}
+
+}  // namespace tavlo::platform::fake

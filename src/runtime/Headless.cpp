@@ -1,0 +1,88 @@
+#include "runtime/Headless.h"
+
+#include <limits>
+
+namespace tavlo::rt {
+
+void ManualClock::start(Timer& timer, int intervalMs) {
+    due_[&timer] = Due{now_ + intervalMs, intervalMs, order_++};
+}
+
+void ManualClock::stop(Timer& timer) { due_.erase(&timer); }
+
+// Fires the earliest due timer first (by creation order on a tie), lets it
+// reschedule, and repeats until nothing is due before the target time. A
+// handler may stop, start or destroy any timer, its own included.
+void ManualClock::advance(long long ms) {
+    const long long target = now_ + ms;
+    for (;;) {
+        Timer* next = nullptr;
+        Due best{std::numeric_limits<long long>::max(), 0, 0};
+        for (auto& [timer, due] : due_) {
+            if (due.at < best.at || (due.at == best.at && due.order < best.order)) {
+                best = due;
+                next = timer;
+            }
+        }
+        if (!next || best.at > target) break;
+        now_ = best.at;
+        due_[next].at = now_ + best.interval;
+        next->tick();
+    }
+    now_ = target;
+}
+
+static int firstButton(int style) {
+    switch (style & 7) {
+    case AbortRetryIgnore: return Abort;
+    case YesNoCancel:
+    case YesNo: return Yes;
+    default: return Ok;
+    }
+}
+
+int HeadlessUi::msgBox(const std::string& prompt, int style, const std::string& title) {
+    dialogs.push_back({"msgbox", prompt, style, title});
+    if (answers.empty()) return firstButton(style);
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+std::optional<std::string> HeadlessUi::inputBox(const std::string& prompt, const std::string& title,
+                                                const std::string& initial) {
+    dialogs.push_back({"inputbox", prompt, 0, title});
+    if (inputs.empty()) return initial;
+    auto answer = inputs.front();
+    inputs.pop_front();
+    return answer;
+}
+
+void HeadlessUi::doEvents() {
+    ++doEventsCount;
+    if (onDoEvents) onDoEvents();
+}
+
+void HeadlessUi::runModal(Form& form) {
+    dialogs.push_back({"modal", form.name(), 0, {}});
+    if (onModal) onModal(form);
+}
+
+void HeadlessUi::popupMenu(Form& form, Control& menu) {
+    dialogs.push_back({"menu", menu.name(), 0, form.name()});
+    if (onPopupMenu) onPopupMenu(form, menu);
+}
+
+Picture HeadlessUi::loadPicture(const std::string& resource) {
+    return Picture{++nextPicture_, resource};
+}
+
+std::vector<std::string> HeadlessUi::prompts() const {
+    std::vector<std::string> all;
+    for (auto& d : dialogs) {
+        if (d.kind == "msgbox") all.push_back(d.prompt);
+    }
+    return all;
+}
+
+}  // namespace tavlo::rt
