@@ -1,0 +1,18 @@
+#pragma once
+
+#include "runtime/App.h"
+
+namespace tavlo::watch {
+
+class FrmNwUSB : public rt::Form {
+public:
+    FrmNwUSB();
+
+protected:
+    rt::FormDesign formDesign() override;
+    void buildControls() override;
+};
+
+FrmNwUSB& frmNwUSB();
+
+}  // namespace tavlo::watch
