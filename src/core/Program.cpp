@@ -7,7 +7,7 @@ namespace tavlo::core {
 
 void StartProgram() {
     CipherKey() = kCipherKey;
-    if (!EnsureConfDb()) rt::app().sys().process().end(0);
+    if (!EnsureConfDb()) rt::app().sys().process.end(0);
     frm0().show();
 }
 
