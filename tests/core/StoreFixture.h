@@ -40,10 +40,12 @@ inline std::string localPath(const std::string& hostPath) {
 }
 
 // Natively, registers the SQLite3 driver in an odbcinst.ini of our own
-// unless the environment already names one (under Wine the starter does).
+// unless the environment names a driver list that exists (under Wine the
+// starter sets it up).
 inline void useOwnDriverList() {
 #ifndef _WIN32
-    if (std::getenv("ODBCSYSINI")) return;
+    if (const char* dir = std::getenv("ODBCSYSINI"); dir && std::filesystem::exists(std::string(dir) + "/odbcinst.ini"))
+        return;
     const auto dir = std::filesystem::temp_directory_path() / "tavlo-odbc";
     std::filesystem::create_directories(dir);
     std::ofstream(dir / "odbcinst.ini") << "[SQLite3]\nDriver=libsqlite3odbc.so\n";
