@@ -2,6 +2,8 @@
 // ignore database ("pro.dat", table ign) in the system folder, each reached
 // through one ODBC connection opened on first use and kept for the life of
 // the program; the value cipher; and the filter for typed text.
+// Keys, paths and values reach the database as bound parameters: any
+// character, an apostrophe too, is stored and found as it is.
 #pragma once
 
 #include <string>
@@ -26,11 +28,13 @@ void OpenIgnoreDb();
 bool ConfDbOpen();
 bool IgnoreDbOpen();
 // The users' convention: check the flag, call the opener, at most twice.
-// Returns whether the database is open afterwards.
+// Returns whether the database is open afterwards (also when the second
+// opening succeeded).
 bool EnsureConfDb();
 bool EnsureIgnoreDb();
 
-// Adds or updates the conf row of Key (group "zxxis"). Ends the program when
+// Adds or updates the conf row of Key (group "zxxis"; the first row of the
+// key is overwritten, the Group argument is not used). Ends the program when
 // the database stays closed; database errors go to the error report.
 void SaveConf(const std::string& group, const std::string& key, const std::string& value);
 // The stored (enciphered) value of Key, or "" when there is no row.
