@@ -12,12 +12,14 @@ class Connection;
 
 namespace tavlo::core {
 
-// The statements that create the tables (also used by scripts/make-databases).
+// The statements that create the tables (scripts/make-databases holds the
+// same). Keys and paths compare without regard to letter case, as the Access
+// engine compares text; a path holds at most 255 characters.
 inline constexpr const char* kConfTableSql =
-    "CREATE TABLE IF NOT EXISTS [conf] ([Group] TEXT, [Key] TEXT, [Value] TEXT)";
+    "CREATE TABLE IF NOT EXISTS [conf] ([Group] TEXT, [Key] TEXT COLLATE NOCASE, [Value] TEXT)";
 inline constexpr const char* kIgnTableSql =
     "CREATE TABLE IF NOT EXISTS [ign] ([aut] INTEGER PRIMARY KEY AUTOINCREMENT, "
-    "[pat] TEXT CHECK (length([pat]) <= 255))";
+    "[pat] TEXT COLLATE NOCASE CHECK (length([pat]) <= 255))";
 
 // Creates the table on an open connection; a table that exists is kept.
 void CreateConfTable(platform::odbc::Connection& db);

@@ -64,6 +64,7 @@ TEST_F(ConfStore, QuotesInKeysAndValuesAreStoredAndFoundExactly) {
     for (auto& key : keys) SaveConf("zxxis", key, key + " value's");
     for (auto& key : keys) EXPECT_EQ(GetConf("zxxis", key), key + " value's") << key;
     EXPECT_EQ(GetConf("zxxis", "wpop"), "safe");
+    EXPECT_EQ(GetConf("zxxis", "IT'S"), "it's value's");  // keys compare as the Access engine does
     EXPECT_EQ(confRows().size(), 6u);
 }
 
@@ -227,6 +228,7 @@ TEST_F(IgnoreStore, PathsWithQuotesAreListedFoundAndRemovedExactly) {
     for (auto& p : paths) EXPECT_FALSE(core::IgnoreListHas(p));
     for (auto& p : paths) core::IgnoreListAdd(p);
     for (auto& p : paths) EXPECT_TRUE(core::IgnoreListHas(p)) << p;
+    EXPECT_TRUE(core::IgnoreListHas("e:\\IT'S\\RUN.EXE"));  // Windows paths ignore letter case
     EXPECT_FALSE(core::IgnoreListHas("E:\\it"));
     EXPECT_FALSE(core::IgnoreListHas("E:\\x"));
 
