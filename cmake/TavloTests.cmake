@@ -17,9 +17,16 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
 add_subdirectory(${TAVLO_GOOGLETEST_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-# Environment of every test run by CTest (a variable set by the caller wins).
+# Environment of every test run by CTest (a variable set by the caller wins): the
+# project's ODBC driver list, and the SQLite3 driver in place of Access.
 set(_tavlo_test_env ${CMAKE_BINARY_DIR}/TavloTestEnv.cmake)
-file(WRITE ${_tavlo_test_env} "set(ENV{ODBCSYSINI} \"${TAVLO_ODBC_DIR}\")\n")
+file(WRITE ${_tavlo_test_env}
+  "if(NOT DEFINED ENV{ODBCSYSINI})\n"
+  "  set(ENV{ODBCSYSINI} \"${TAVLO_ODBC_DIR}\")\n"
+  "endif()\n"
+  "if(NOT DEFINED ENV{TAVLO_ODBC_DRIVER})\n"
+  "  set(ENV{TAVLO_ODBC_DRIVER} SQLite3)\n"
+  "endif()\n")
 if(TAVLO_SANITIZE)
   file(APPEND ${_tavlo_test_env}
     "if(NOT DEFINED ENV{ASAN_OPTIONS})\n"
