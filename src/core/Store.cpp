@@ -3,6 +3,7 @@
 #include "core/Store.h"
 
 #include <algorithm>
+#include <cctype>
 #include <optional>
 
 #include "platform/Odbc.h"
