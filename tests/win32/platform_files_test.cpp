@@ -245,15 +245,17 @@ TEST_F(FileSystemTest, LinkToAFolderCarriesTheReparsePointAttribute) {
     EXPECT_FALSE(listed(root_).at("target").isLink());
 }
 
-// A removable drive plugged through Wine's mount manager, unplugged again at the end.
-class StickDrive {
+// A drive letter given to a host folder through Wine's mount manager, taken
+// back at the end. It is a fixed drive, so that removable-drive watches of
+// test programs running alongside do not see it.
+class HostDrive {
 public:
-    StickDrive(char letter, const std::string& hostFolder) : letter_(letter) { plugged_ = define(2, hostFolder); }
-    ~StickDrive() {
+    HostDrive(char letter, const std::string& hostFolder) : letter_(letter) { plugged_ = define(3, hostFolder); }
+    ~HostDrive() {
         if (plugged_) define(1, {});
     }
-    StickDrive(const StickDrive&) = delete;
-    StickDrive& operator=(const StickDrive&) = delete;
+    HostDrive(const HostDrive&) = delete;
+    HostDrive& operator=(const HostDrive&) = delete;
     bool plugged() const { return plugged_; }
 
 private:
@@ -291,23 +293,26 @@ std::string hostPath(const std::wstring& windowsPath) {
     return path;
 }
 
-// The root of an empty stick has not even "." and ".." to list; the search
-// answers "file not found" there, which is still a readable, empty folder.
-TEST_F(FileSystemTest, EmptyStickRootListsAsEmpty) {
-    makeFolder("stick");
-    const std::string host = hostPath(extendedPath(path("stick")));
+// The root of an empty drive (a freshly formatted stick) has not even "." and
+// ".." to list; the search answers "file not found" there, which is still a
+// readable, empty folder.
+TEST_F(FileSystemTest, EmptyDriveRootListsAsEmpty) {
+    makeFolder("drive");
+    const std::string host = hostPath(extendedPath(path("drive")));
     if (host.empty()) GTEST_SKIP() << "needs Wine's mount manager";
     const auto present = files_.drives();
     char letter = 0;
-    for (char c = 'p'; c <= 'y' && !letter; ++c) {
+    const DWORD start = GetCurrentProcessId();  // apart from test programs running alongside
+    for (DWORD i = 0; i < 10 && !letter; ++i) {
+        const char c = static_cast<char>('p' + (start + i) % 10);  // p: to y:
         if (std::find(present.begin(), present.end(), std::string(1, c) + ":") == present.end()) letter = c;
     }
     ASSERT_TRUE(letter);
     const std::string root = std::string(1, static_cast<char>(std::toupper(letter))) + ":";
     {
-        StickDrive stick(letter, host);
-        ASSERT_TRUE(stick.plugged());
-        EXPECT_EQ(files_.driveType(root), DriveType::Removable);
+        HostDrive drive(letter, host);
+        ASSERT_TRUE(drive.plugged());
+        EXPECT_EQ(files_.driveType(root), DriveType::Fixed);
         EXPECT_TRUE(files_.existsFolder(root + "\\"));
         for (const std::string& form : {root, root + "\\"}) {
             auto entries = files_.list(form);

@@ -17,10 +17,35 @@
 
 namespace tavlo::platform::win32::testing {
 
+// The socket calls, taken from ws2_32.dll when first needed: the program
+// itself makes no socket calls, so its build does not link them.
+struct Winsock {
+#define TAVLO_WINSOCK_CALLS(X)                                                                                   \
+    X(WSAStartup) X(WSACleanup) X(socket) X(bind) X(listen) X(getsockname) X(accept) X(connect) X(recv) X(send) \
+        X(shutdown) X(closesocket) X(select) X(ioctlsocket)
+#define TAVLO_WINSOCK_MEMBER(name) decltype(&::name) name = load<decltype(&::name)>(#name);
+    HMODULE library = LoadLibraryW(L"ws2_32.dll");
+    template <class Fn>
+    Fn load(const char* name) const {
+        return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
+    }
+    TAVLO_WINSOCK_CALLS(TAVLO_WINSOCK_MEMBER)
+#undef TAVLO_WINSOCK_MEMBER
+#undef TAVLO_WINSOCK_CALLS
+};
+
+inline const Winsock& ws() {
+    static const Winsock calls;  // the library stays loaded for the test program's life
+    return calls;
+}
+
+inline u_short netShort(u_short v) { return static_cast<u_short>((v << 8) | (v >> 8)); }
+inline u_long loopbackAddress() { return 0x0100007F; }  // 127.0.0.1 in network order
+
 struct SocketTraits {
     using type = SOCKET;
     static type invalid() { return INVALID_SOCKET; }
-    static void close(type s) { closesocket(s); }
+    static void close(type s) { ws().closesocket(s); }
 };
 using UniqueSocket = UniqueHandle<SocketTraits>;
 
@@ -35,7 +60,7 @@ public:
 
     explicit LocalHttpServer(Mode mode, std::string response = {}) : mode_(mode), response_(std::move(response)) {
         WSADATA data;
-        WSAStartup(MAKEWORD(2, 2), &data);
+        ws().WSAStartup(MAKEWORD(2, 2), &data);
         listener_ = listenOnLoopback(port_, mode == Mode::Stalled ? 0 : 8);
         if (mode == Mode::Stalled) fillQueue();
         thread_ = std::thread([this] { serve(); });
@@ -44,7 +69,7 @@ public:
         stop_ = true;
         thread_.join();
         listener_.reset();
-        WSACleanup();
+        ws().WSACleanup();
     }
     LocalHttpServer(const LocalHttpServer&) = delete;
     LocalHttpServer& operator=(const LocalHttpServer&) = delete;
@@ -60,43 +85,43 @@ public:
     // A port on which nothing listens (it was just given back).
     static int closedPort() {
         WSADATA data;
-        WSAStartup(MAKEWORD(2, 2), &data);
+        ws().WSAStartup(MAKEWORD(2, 2), &data);
         int port = 0;
         listenOnLoopback(port).reset();
-        WSACleanup();
+        ws().WSACleanup();
         return port;
     }
 
 private:
     static UniqueSocket listenOnLoopback(int& port, int backlog = 8) {
-        UniqueSocket s(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+        UniqueSocket s(ws().socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
         sockaddr_in address{};
         address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        address.sin_addr.s_addr = loopbackAddress();
         int length = sizeof address;
-        if (bind(s.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(s.get(), backlog) != 0 ||
-            getsockname(s.get(), reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        if (ws().bind(s.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ws().listen(s.get(), backlog) != 0 ||
+            ws().getsockname(s.get(), reinterpret_cast<sockaddr*>(&address), &length) != 0) {
             return {};
         }
-        port = ntohs(address.sin_port);
+        port = netShort(address.sin_port);
         return s;
     }
 
     static sockaddr_in loopback(int port) {
         sockaddr_in address{};
         address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        address.sin_port = htons(static_cast<u_short>(port));
+        address.sin_addr.s_addr = loopbackAddress();
+        address.sin_port = netShort(static_cast<u_short>(port));
         return address;
     }
 
     void fillQueue() {
         for (int i = 0; i < 4; ++i) {
-            UniqueSocket s(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+            UniqueSocket s(ws().socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
             u_long nonBlocking = 1;
-            ioctlsocket(s.get(), FIONBIO, &nonBlocking);
+            ws().ioctlsocket(s.get(), FIONBIO, &nonBlocking);
             const sockaddr_in address = loopback(port_);
-            connect(s.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address);
+            ws().connect(s.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address);
             fillers_.push_back(std::move(s));
         }
         Sleep(100);  // let the handshakes that can complete do so
@@ -108,7 +133,7 @@ private:
         FD_ZERO(&set);
         FD_SET(s, &set);
         timeval wait{0, 50000};
-        return select(0, &set, nullptr, nullptr, &wait) == 1;
+        return ws().select(0, &set, nullptr, nullptr, &wait) == 1;
     }
 
     void serve() {
@@ -119,7 +144,7 @@ private:
                 continue;
             }
             if (!readable(listener_.get())) continue;
-            UniqueSocket client(accept(listener_.get(), nullptr, nullptr));
+            UniqueSocket client(ws().accept(listener_.get(), nullptr, nullptr));
             if (!client) continue;
             ++connections_;
             if (mode_ == Mode::Silent) {
@@ -128,11 +153,11 @@ private:
             }
             readRequest(client.get());
             if (mode_ == Mode::Reply) {
-                send(client.get(), response_.data(), static_cast<int>(response_.size()), 0);
+                ws().send(client.get(), response_.data(), static_cast<int>(response_.size()), 0);
             } else {
                 trickle(client.get());
             }
-            shutdown(client.get(), SD_SEND);
+            ws().shutdown(client.get(), SD_SEND);
         }
     }
 
@@ -141,7 +166,7 @@ private:
         char buffer[1024];
         while (!stop_ && request.find("\r\n\r\n") == std::string::npos) {
             if (!readable(s)) continue;
-            const int n = recv(s, buffer, sizeof buffer, 0);
+            const int n = ws().recv(s, buffer, sizeof buffer, 0);
             if (n <= 0) break;
             request.append(buffer, n);
         }
@@ -151,9 +176,9 @@ private:
 
     void trickle(SOCKET s) {
         const std::string head = "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\nConnection: close\r\n\r\n";
-        send(s, head.data(), static_cast<int>(head.size()), 0);
+        ws().send(s, head.data(), static_cast<int>(head.size()), 0);
         for (int i = 0; i < 1000 && !stop_; ++i) {
-            if (send(s, "x", 1, 0) != 1) return;
+            if (ws().send(s, "x", 1, 0) != 1) return;
             Sleep(100);
         }
     }

@@ -28,12 +28,15 @@ TEST(WideText, RoundTripsEveryNameIncludingLoneSurrogates) {
 
 constexpr char RunKey[] = "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\RUN\\";
 
+// Test programs run side by side: each writes a value of its own.
 class RegistryTest : public ::testing::Test {
 protected:
+    const std::string valueName_ = "TavloTest-" + std::to_string(GetCurrentProcessId()) + ".exe";
+
     void TearDown() override {
         HKEY key;
         if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, RunKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-            RegDeleteValueA(key, "TavloTest.exe");
+            RegDeleteValueA(key, valueName_.c_str());
             RegCloseKey(key);
         }
     }
@@ -44,14 +47,14 @@ TEST_F(RegistryTest, RunValueIsWrittenAsAnsiTextWithItsZero) {
     Handle key = 0;
     ASSERT_EQ(registry_.open(Registry::LocalMachine, RunKey, 0x3F, key), 0);
     const std::string value = "C:\\Program Files\\Tavlo\\Tavlo.exe";
-    EXPECT_EQ(registry_.setString(key, "TavloTest.exe", value), 0);
+    EXPECT_EQ(registry_.setString(key, valueName_, value), 0);
     EXPECT_EQ(registry_.close(key), 0);
 
     HKEY check;
     ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, RunKey, 0, KEY_QUERY_VALUE, &check), ERROR_SUCCESS);
     char data[256] = {};
     DWORD type = 0, size = sizeof data;
-    EXPECT_EQ(RegQueryValueExA(check, "TavloTest.exe", nullptr, &type, reinterpret_cast<BYTE*>(data), &size), 0);
+    EXPECT_EQ(RegQueryValueExA(check, valueName_.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size), 0);
     RegCloseKey(check);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(size, value.size() + 1);
