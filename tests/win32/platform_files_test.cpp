@@ -12,6 +12,7 @@
 #include <vector>
 #include <string>
 
+#include "platform/win32/UniqueHandle.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/WideText.h"
 
@@ -19,6 +20,28 @@ namespace tavlo::platform::win32 {
 namespace {
 
 using Entries = std::map<std::string, DirEntry>;
+
+template <BOOL(WINAPI* Close)(HANDLE)>
+struct HandleTraits {
+    using type = HANDLE;
+    static type invalid() { return INVALID_HANDLE_VALUE; }
+    static void close(type h) { Close(h); }
+};
+using UniqueFile = UniqueHandle<HandleTraits<CloseHandle>>;
+using UniqueFind = UniqueHandle<HandleTraits<FindClose>>;
+
+// Under Wine, the host's path of a Windows path; "" elsewhere.
+std::string hostPath(const std::wstring& windowsPath) {
+    using ToUnix = char*(__cdecl*)(const wchar_t*);
+    const auto toUnix = reinterpret_cast<ToUnix>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!toUnix) return {};
+    char* host = toUnix(windowsPath.c_str());
+    if (!host) return {};
+    std::string path = host;
+    HeapFree(GetProcessHeap(), 0, host);
+    return path;
+}
 
 // A folder tree of its own for each test, removed with everything in it.
 class FileSystemTest : public ::testing::Test {
@@ -37,13 +60,13 @@ protected:
 
     void makeFile(const std::string& relative, std::uint64_t size = 0, DWORD attributes = 0) {
         const std::wstring p = extendedPath(path(relative));
-        HANDLE h = CreateFileW(p.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(h, INVALID_HANDLE_VALUE) << relative << " error " << GetLastError();
-        LARGE_INTEGER end;
-        end.QuadPart = static_cast<LONGLONG>(size);
-        const bool sized = SetFilePointerEx(h, end, nullptr, FILE_BEGIN) && SetEndOfFile(h);
-        CloseHandle(h);
-        ASSERT_TRUE(sized) << relative;
+        {
+            UniqueFile f(CreateFileW(p.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+            ASSERT_TRUE(f) << relative << " error " << GetLastError();
+            LARGE_INTEGER end;
+            end.QuadPart = static_cast<LONGLONG>(size);
+            ASSERT_TRUE(SetFilePointerEx(f.get(), end, nullptr, FILE_BEGIN) && SetEndOfFile(f.get())) << relative;
+        }
         if (attributes) {
             ASSERT_TRUE(SetFileAttributesW(p.c_str(), attributes)) << relative;
         }
@@ -66,8 +89,8 @@ protected:
 
     static void removeTree(const std::wstring& folder) {
         WIN32_FIND_DATAW data;
-        HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE) {
+        UniqueFind find(FindFirstFileW((folder + L"\\*").c_str(), &data));
+        if (find) {
             do {
                 const std::wstring name = data.cFileName;
                 if (name == L"." || name == L"..") continue;
@@ -81,8 +104,7 @@ protected:
                 } else {
                     DeleteFileW(child.c_str());
                 }
-            } while (FindNextFileW(find, &data));
-            FindClose(find);
+            } while (FindNextFileW(find.get(), &data));
         }
         RemoveDirectoryW(folder.c_str());
     }
@@ -217,21 +239,14 @@ TEST_F(FileSystemTest, NamesTheOrdinaryFormBendsAreDeletedAsListed) {
 TEST_F(FileSystemTest, LinkToAFolderCarriesTheReparsePointAttribute) {
     makeFolder("target");
     makeFile("target\\inside.exe");
-    using ToUnix = char*(__cdecl*)(const wchar_t*);
-    const auto toUnix = reinterpret_cast<ToUnix>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    if (toUnix) {
-        char* host = toUnix(extendedPath(root_).c_str());
-        ASSERT_NE(host, nullptr);
-        const std::string hostRoot = host;
-        HeapFree(GetProcessHeap(), 0, host);
+    const std::string hostRoot = hostPath(extendedPath(root_));
+    if (!hostRoot.empty()) {
         std::wstring command = widen("Z:\\bin\\ln -s \"" + hostRoot + "/target\" \"" + hostRoot + "/link\"");
         STARTUPINFOW si{};
         si.cb = sizeof si;
         PROCESS_INFORMATION pi{};
         ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
+        UniqueFile thread(pi.hThread), process(pi.hProcess);
         // A host program's handle does not wait for its end: look for the link.
         for (int i = 0; i < 200 && !onDisk("link"); ++i) Sleep(25);
     } else if (!CreateSymbolicLinkW(extendedPath(path("link")).c_str(), extendedPath(path("target")).c_str(),
@@ -267,31 +282,18 @@ private:
         put(24, static_cast<WCHAR>(std::tolower(letter_)));
         put(26, static_cast<USHORT>(hostFolder.empty() ? 0 : 32));  // where the host path starts
         std::memcpy(input.data() + 32, hostFolder.c_str(), hostFolder.empty() ? 0 : hostFolder.size() + 1);
-        HANDLE manager = CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (manager == INVALID_HANDLE_VALUE) return false;
+        UniqueFile manager(CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+        if (!manager) return false;
         constexpr DWORD defineUnixDrive = CTL_CODE('m', 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
         DWORD got = 0;
-        const BOOL ok = DeviceIoControl(manager, defineUnixDrive, input.data(), static_cast<DWORD>(input.size()),
-                                        nullptr, 0, &got, nullptr);
-        CloseHandle(manager);
-        return ok != FALSE;
+        return DeviceIoControl(manager.get(), defineUnixDrive, input.data(), static_cast<DWORD>(input.size()),
+                               nullptr, 0, &got, nullptr) != FALSE;
     }
     char letter_;
     bool plugged_ = false;
 };
 
-std::string hostPath(const std::wstring& windowsPath) {
-    using ToUnix = char*(__cdecl*)(const wchar_t*);
-    const auto toUnix = reinterpret_cast<ToUnix>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    if (!toUnix) return {};
-    char* host = toUnix(windowsPath.c_str());
-    if (!host) return {};
-    std::string path = host;
-    HeapFree(GetProcessHeap(), 0, host);
-    return path;
-}
 
 // The root of an empty drive (a freshly formatted stick) has not even "." and
 // ".." to list; the search answers "file not found" there, which is still a

@@ -21,6 +21,8 @@ class Win32FileSystem : public FileSystem {
 public:
     DriveType driveType(const std::string& root) override;
     std::optional<std::vector<DirEntry>> list(const std::string& folder) override;
+    // As the system's file search: a name with wildcards counts when any
+    // normal file matches it.
     bool existsNormal(const std::string& path) override;
     bool existsFolder(const std::string& path) override;
     bool resetAttributes(const std::string& path) override;
