@@ -168,7 +168,7 @@ TEST_F(VersionTest, RunningProgramWithoutVersionBlockIsZero) {
 
 // With the null display driver there is no notification area: the call fails
 // and nothing else happens. The tray itself is checked under Xvfb.
-TEST(Tray, WithoutANotificationAreaTheCallsFailQuietly) {
+TEST(TrayCalls, WithoutANotificationAreaTheCallsFailQuietly) {
     Win32Tray tray;
     TrayIconData data;
     data.id = 1;
@@ -180,7 +180,7 @@ TEST(Tray, WithoutANotificationAreaTheCallsFailQuietly) {
     EXPECT_FALSE(tray.notify(Tray::Delete, data));
 }
 
-TEST(Tray, TipIsCutTo63BytesAndEndsWithZeros) {
+TEST(TrayCalls, TipIsCutTo63BytesAndEndsWithZeros) {
     const auto shortTip = trayTip("Tavlo");
     EXPECT_EQ(std::string(shortTip.data()), "Tavlo");
     EXPECT_TRUE(std::all_of(shortTip.begin() + 5, shortTip.end(), [](char c) { return c == 0; }));
@@ -192,7 +192,7 @@ TEST(Tray, TipIsCutTo63BytesAndEndsWithZeros) {
 }
 
 // A real top-level window of a test class; destroyed at the end.
-class WindowTest : public ::testing::Test {
+class WindowCallsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         WNDCLASSW wc{};
@@ -216,7 +216,7 @@ protected:
     Win32Windows windows_;
 };
 
-TEST_F(WindowTest, TranslucencyAndTopmostReachTheWindow) {
+TEST_F(WindowCallsTest, TranslucencyAndTopmostReachTheWindow) {
     const Handle h = handle(window_);
     const long exStyle = windows_.getWindowLong(h, GWL_EXSTYLE) | WS_EX_LAYERED;
     windows_.setWindowLong(h, GWL_EXSTYLE, exStyle);
@@ -236,7 +236,7 @@ TEST_F(WindowTest, TranslucencyAndTopmostReachTheWindow) {
     EXPECT_FALSE(GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
-TEST_F(WindowTest, ParentAndMessagesReachTheWindow) {
+TEST_F(WindowCallsTest, ParentAndMessagesReachTheWindow) {
     child_ = CreateWindowExW(0, L"TavloPlatformTest", L"child", WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr,
                              GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(child_, nullptr);
@@ -268,7 +268,7 @@ void CALLBACK closeMenu(HWND, UINT, UINT_PTR id, DWORD) {
     EndMenu();
 }
 
-TEST_F(WindowTest, SystemMenuPostsTheChosenCommand) {
+TEST_F(WindowCallsTest, SystemMenuPostsTheChosenCommand) {
     menuOwner = window_;
     const UINT_PTR timer = SetTimer(nullptr, 0, 100, pickMove);
     windows_.trackSystemMenu(handle(window_), Point{20, 20});
@@ -278,7 +278,7 @@ TEST_F(WindowTest, SystemMenuPostsTheChosenCommand) {
     EXPECT_EQ(msg.wParam & 0xFFF0, static_cast<WPARAM>(SC_MOVE));
 }
 
-TEST_F(WindowTest, SystemMenuClosedWithoutChoicePostsNothing) {
+TEST_F(WindowCallsTest, SystemMenuClosedWithoutChoicePostsNothing) {
     const UINT_PTR timer = SetTimer(nullptr, 0, 100, closeMenu);
     windows_.trackSystemMenu(handle(window_), Point{20, 20});
     KillTimer(nullptr, timer);

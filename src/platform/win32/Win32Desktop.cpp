@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Desktop.h"
 
 #include <windows.h>
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <cstddef>
@@ -23,8 +24,11 @@ constexpr UINT SystemMenuFlags = 0x200;
 
 }  // namespace
 
+// The shell may hand the address to an extension that needs COM on this thread.
 void Win32Shell::open(const std::string& url) {
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     ShellExecuteW(nullptr, L"open", widen(url).c_str(), L"", L"", SW_SHOWNORMAL);
+    if (SUCCEEDED(com)) CoUninitialize();
 }
 
 std::array<char, 64> trayTip(const std::string& tip) {
