@@ -1,5 +1,5 @@
-// A program with the real Win32 user interface and clock over fake system
-// services, and a sample window holding one control of every kind.
+// A program with the real Win32 user interface, clock and system services,
+// and a sample window holding one control of every kind.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/FakeServices.h"
+#include "platform/win32/Win32Services.h"
 #include "runtime/App.h"
 #include "runtime/win32/Win32Clock.h"
 #include "runtime/win32/Win32Ui.h"
@@ -67,10 +67,10 @@ protected:
 };
 
 struct Win32Test : ::testing::Test {
-    platform::fake::FakeSystem sys;
+    std::unique_ptr<platform::win32::Win32System> sys = platform::win32::makeWin32System();
     Win32Ui ui;
     Win32Clock clock;
-    AppScope scope{ui, clock, sys.services};
+    AppScope scope{ui, clock, sys->services};
 
     App& app() { return scope.app(); }
     SampleForm& form() { return app().instance<SampleForm>(); }

@@ -2,27 +2,38 @@
 
 namespace tavlo::rt::win32 {
 
+namespace {
+
+// Pointer codes and the numbers of the system cursors (IDC_...) they show.
+struct PointerCursor {
+    int pointer;
+    int cursor;
+};
+constexpr PointerCursor kCursors[] = {
+    {1, 32512},   // arrow
+    {2, 32515},   // cross
+    {3, 32513},   // I-beam
+    {5, 32646},   // size all
+    {6, 32643},   // size NE-SW
+    {7, 32645},   // size N-S
+    {8, 32642},   // size NW-SE
+    {9, 32644},   // size W-E
+    {10, 32516},  // up arrow
+    {11, 32514},  // hourglass
+    {12, 32648},  // no drop
+    {13, 32650},  // arrow and hourglass
+    {14, 32651},  // arrow and question mark
+    {15, 32646},  // size all (move)
+    {99, 32649},  // hand
+};
+
+}  // namespace
+
 HCURSOR cursorFor(int pointer) {
-    const wchar_t* id = nullptr;
-    switch (pointer) {
-    case 1: id = IDC_ARROW; break;
-    case 2: id = IDC_CROSS; break;
-    case 3: id = IDC_IBEAM; break;
-    case 5: id = IDC_SIZEALL; break;
-    case 6: id = IDC_SIZENESW; break;
-    case 7: id = IDC_SIZENS; break;
-    case 8: id = IDC_SIZENWSE; break;
-    case 9: id = IDC_SIZEWE; break;
-    case 10: id = IDC_UPARROW; break;
-    case 11: id = IDC_WAIT; break;
-    case 12: id = IDC_NO; break;
-    case 13: id = IDC_APPSTARTING; break;
-    case 14: id = IDC_HELP; break;
-    case 15: id = IDC_SIZEALL; break;
-    case 99: id = IDC_HAND; break;
-    default: return nullptr;
+    for (const auto& c : kCursors) {
+        if (c.pointer == pointer) return LoadCursorW(nullptr, MAKEINTRESOURCEW(c.cursor));
     }
-    return LoadCursorW(nullptr, id);
+    return nullptr;
 }
 
 void Cursors::setScreenPointer(int pointer) {

@@ -31,7 +31,7 @@ bool Window::registerOwnClass() {
     wc.style = classStyle();
     wc.lpfnWndProc = &Window::ownProc;
     wc.hInstance = instance();
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
     wc.lpszClassName = ownClass();
     return RegisterClassExW(&wc) != 0;
 }
