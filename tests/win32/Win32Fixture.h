@@ -11,6 +11,7 @@
 #include "platform/win32/Win32Services.h"
 #include "runtime/App.h"
 #include "runtime/win32/Win32Clock.h"
+#include "runtime/win32/InputBox.h"
 #include "runtime/win32/Win32Ui.h"
 
 namespace tavlo::rt::win32::test {
