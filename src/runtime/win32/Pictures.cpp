@@ -4,7 +4,6 @@
 #include <cctype>
 
 #include "runtime/win32/Text.h"
-#include "runtime/win32/Window.h"
 
 namespace tavlo::rt::win32 {
 
@@ -22,10 +21,10 @@ Picture Pictures::load(const std::string& resource) {
         Entry e;
         e.name = resource;
         e.bitmap.reset(static_cast<HBITMAP>(
-            LoadImageW(Window::instance(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+            LoadImageW(module(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
         if (!e.bitmap) {
             e.icon.reset(static_cast<HICON>(
-                LoadImageW(Window::instance(), name.c_str(), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+                LoadImageW(module(), name.c_str(), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
         }
         it = byName_.emplace(key, std::move(e)).first;
     }

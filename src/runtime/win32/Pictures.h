@@ -3,6 +3,8 @@
 // between controls compares equal to a fresh load of its name.
 #pragma once
 
+#include <windows.h>
+
 #include <map>
 #include <string>
 
@@ -13,7 +15,8 @@ namespace tavlo::rt::win32 {
 
 class Pictures {
 public:
-    Pictures() = default;
+    // The artwork of a module; by default of the exe.
+    explicit Pictures(HMODULE module = nullptr) : module_(module) {}
     Pictures(const Pictures&) = delete;
     Pictures& operator=(const Pictures&) = delete;
 
@@ -21,11 +24,13 @@ public:
     Picture load(const std::string& resource);
 
 private:
+    HMODULE module() const { return module_ ? module_ : GetModuleHandleW(nullptr); }
     struct Entry {
         std::string name;  // as first asked for
         UniqueBitmap bitmap;
         UniqueIcon icon;
     };
+    HMODULE module_;
     std::map<std::string, Entry> byName_;  // names in upper case, as resources match
 };
 
