@@ -1,4 +1,5 @@
 #include <atomic>
+#include <thread>
 
 #include "BoxCloser.h"
 #include "Win32Fixture.h"
@@ -74,6 +75,34 @@ TEST_F(LoopTest, ErrorEscapingATimerTickIsShownAndTheTimerRunsOn) {
     t.setEnabled(true);
     EXPECT_TRUE(yieldUntil(app(), [&] { return ticks >= 3; }));
     EXPECT_EQ(closer.text(), L"first tick failed");
+}
+
+TEST_F(LoopTest, TimerFailingOnEveryTickShowsOneReportAtATime) {
+    std::atomic<int> ticks{0};
+    std::atomic<bool> failing{true};
+    auto& t = form().timer("tmrA");
+    t.onTimer = [&] {
+        ++ticks;
+        if (failing) throw Error("tick failed");
+    };
+    std::atomic<int> boxes{0};
+    std::atomic<bool> stop{false};
+    std::thread closer([&] {
+        while (!stop) {
+            HWND box = FindWindowW(L"#32770", L"Tavlo");
+            if (box && ticks >= 5) {
+                failing = false;
+                ++boxes;
+                SendMessageW(box, WM_COMMAND, IDOK, 0);
+            }
+            Sleep(10);
+        }
+    });
+    t.setEnabled(true);
+    EXPECT_TRUE(yieldUntil(app(), [&] { return !failing && ticks >= 8; }));
+    stop = true;
+    closer.join();
+    EXPECT_EQ(boxes, 1);
 }
 
 struct ModalForm : Form {

@@ -8,7 +8,7 @@
 
 namespace tavlo::rt::win32 {
 
-// Shows the description of an error that escaped a handler.
+// Shows the description of an error that escaped a handler; one at a time.
 void reportEscaped(const char* description) noexcept;
 
 // Runs f and returns its result, or fallback when it threw.

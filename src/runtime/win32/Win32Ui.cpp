@@ -43,6 +43,8 @@ namespace {
 class FormViewHandle : public FormView {
 public:
     FormViewHandle(std::shared_ptr<FormWindow> window, Win32Ui& ui) : window_(std::move(window)), ui_(ui) {}
+    FormViewHandle(const FormViewHandle&) = delete;
+    FormViewHandle& operator=(const FormViewHandle&) = delete;
     ~FormViewHandle() override {
         window_->retire();
         ui_.bury(std::move(window_));
