@@ -140,6 +140,35 @@ TEST_F(FormWindowTest, MouseOnTheBareSurfaceRaisesFormEventsInTwips) {
     EXPECT_EQ(seen[2], "click");
 }
 
+struct HostForm : Form {
+    HostForm() : Form("frmHost") {}
+    FormDesign formDesign() override { return FormDesign{.width = 9000, .height = 7000, .left = 0, .top = 0}; }
+    void buildControls() override {
+        add({.kind = Kind::Picture, .name = "PicMDI1", .left = 600, .top = 600, .width = 8000, .height = 6000});
+    }
+};
+
+TEST_F(FormWindowTest, FormPutIntoAnotherWindowKeepsItsPlaceInItAndSurvivesIt) {
+    auto& host = app().instance<HostForm>();
+    host.show();
+    form().show();
+    HWND guest = formHwnd();
+    SetParent(guest, reinterpret_cast<HWND>(host.c("PicMDI1").hWnd()));
+    form().move(300, 150, form().width(), form().height());
+    EXPECT_EQ(placeOf(guest).left, Scale::screen().px(300));
+    RECT before;
+    GetWindowRect(guest, &before);
+    host.unload();
+    app().doEvents();
+    ASSERT_TRUE(IsWindow(guest));
+    EXPECT_EQ(GetAncestor(guest, GA_PARENT), GetDesktopWindow());
+    RECT after;
+    GetWindowRect(guest, &after);
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(form().left(), Scale::screen().twips(after.left));
+    EXPECT_TRUE(IsWindowVisible(guest));
+}
+
 TEST_F(FormWindowTest, ReloadAfterUnloadBuildsFreshWindows) {
     form().show();
     HWND first = hwndOf("lblCount");

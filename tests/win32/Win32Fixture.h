@@ -81,7 +81,7 @@ struct Win32Test : ::testing::Test {
     static RECT placeOf(HWND h) {
         RECT r;
         GetWindowRect(h, &r);
-        MapWindowPoints(nullptr, GetParent(h), reinterpret_cast<POINT*>(&r), 2);
+        MapWindowPoints(nullptr, GetAncestor(h, GA_PARENT), reinterpret_cast<POINT*>(&r), 2);
         return r;
     }
     static std::wstring textOf(HWND h) {

@@ -51,7 +51,24 @@ struct Applying {
 
 FormWindow::FormWindow(UiContext& ui, Form& form) : ui_(ui), form_(&form) {}
 
-FormWindow::~FormWindow() { retire(); }
+FormWindow::~FormWindow() {
+    retire();
+    if (hwnd()) releaseEmbedded(hwnd());
+}
+
+void FormWindow::releaseEmbedded(HWND container) {
+    for (HWND child = GetWindow(container, GW_CHILD); child;) {
+        HWND next = GetWindow(child, GW_HWNDNEXT);
+        if (auto* guest = dynamic_cast<FormWindow*>(Window::from(child))) {
+            RECT r;
+            GetWindowRect(child, &r);
+            SetParent(child, nullptr);
+            SetWindowPos(child, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            guest->reportPosition();
+        }
+        child = next;
+    }
+}
 
 bool FormWindow::build() {
     const FormDesign& d = form_->design();
@@ -224,10 +241,13 @@ void FormWindow::reportSize() {
     if (!applying_) form_->sizedByUser(s.twips(outer.right - outer.left), s.twips(outer.bottom - outer.top));
 }
 
+// Inside another window (SetParent) the place is relative to that window.
 void FormWindow::reportPosition() {
     if (!form_ || applying_ || IsIconic(hwnd())) return;
     RECT outer;
     GetWindowRect(hwnd(), &outer);
+    HWND parent = GetAncestor(hwnd(), GA_PARENT);
+    if (parent && parent != GetDesktopWindow()) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&outer), 2);
     form_->movedByUser(ui_.scale.twips(outer.left), ui_.scale.twips(outer.top));
 }
 

@@ -36,6 +36,11 @@ public:
     // controls that lie below `upTo` in it.
     void paintBelow(HDC dc, Container& container, const RECT& area, const ControlWindow* upTo);
 
+    // Forms put inside a window that goes away (SetParent into a picture box
+    // or another form) return to the desktop where they stood, rather than
+    // die with it.
+    static void releaseEmbedded(HWND container);
+
     HWND containerHwnd() const override { return hwnd(); }
     void paintBackground(HDC dc, const RECT& area) override;
 

@@ -1,6 +1,7 @@
 // A picture box: a container window with a back colour and a picture drawn
 // from its top-left corner. A custom control is a container that shows its
 // own container through.
+#include "runtime/win32/FormWindow.h"
 #include "runtime/win32/Gdi.h"
 #include "runtime/win32/Views.h"
 
@@ -12,6 +13,9 @@ class PictureBoxView : public ControlWindow, public Container {
 public:
     PictureBoxView(FormWindow& f, Container& c, Control& control, bool opaque)
         : ControlWindow(f, c, control), opaque_(opaque) {}
+    ~PictureBoxView() override {
+        if (hwnd()) FormWindow::releaseEmbedded(hwnd());
+    }
 
     bool build() override {
         const DWORD border = control_->border() ? WS_BORDER : 0;
