@@ -76,6 +76,24 @@ TEST_F(ControlsTest, KeyPressHandlerChangesOrSwallowsTypedKeys) {
     EXPECT_EQ(form().changes, 1);
 }
 
+TEST_F(ControlsTest, LeavingTheTextBoxRaisesLostFocus) {
+    form().show();
+    int lost = 0;
+    form().c("txtNo1").onLostFocus = [&] { ++lost; };
+    form().c("txtNo1").setFocus();
+    EXPECT_EQ(GetFocus(), hwndOf("txtNo1"));
+    form().c("cmdGo").setFocus();
+    EXPECT_EQ(lost, 1);
+}
+
+TEST_F(ControlsTest, KeysOnTheFormSurfaceGoToItsKeyPress) {
+    form().show();
+    std::vector<int> keys;
+    form().onKeyPress = [&](int& key) { keys.push_back(key); };
+    SendMessageW(formHwnd(), WM_CHAR, 'q', 1);
+    EXPECT_EQ(keys, (std::vector<int>{'q'}));
+}
+
 TEST_F(ControlsTest, LabelClickRaisesMouseEventsThenClick) {
     form().show();
     std::vector<std::string> seen;
