@@ -12,6 +12,17 @@
 
 namespace tavlo::rt::win32::test {
 
+// A top-level window of this process (tests of other processes may show
+// windows of the same class and title at the same time).
+inline HWND findOwnWindow(const wchar_t* cls, const wchar_t* title) {
+    for (HWND h = FindWindowExW(nullptr, nullptr, cls, title); h; h = FindWindowExW(nullptr, h, cls, title)) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(h, &pid);
+        if (pid == GetCurrentProcessId()) return h;
+    }
+    return nullptr;
+}
+
 class BoxCloser {
 public:
     explicit BoxCloser(std::wstring title, int button = IDOK, std::function<bool()> ready = [] { return true; })
@@ -33,7 +44,7 @@ public:
 private:
     void run() {
         for (int i = 0; i < 2000; ++i) {  // at most about 20 s, so a broken test cannot hang
-            HWND box = FindWindowW(L"#32770", title_.c_str());
+            HWND box = findOwnWindow(L"#32770", title_.c_str());
             if (box && ready_()) {
                 wchar_t buf[512] = {};
                 GetDlgItemTextW(box, 0xFFFF, buf, 512);

@@ -1,3 +1,4 @@
+#include "BoxCloser.h"
 #include "Win32Fixture.h"
 
 #include <commctrl.h>
@@ -126,7 +127,7 @@ TEST_F(ControlsTest, FontAndToolTipChangesReachTheWindow) {
     EXPECT_EQ(lf.lfWeight, FW_BOLD);
     EXPECT_EQ(lf.lfHeight, -MulDiv(12, Scale::screen().dpi, 72));
     form().c("cmdGo").setToolTip("Start");
-    HWND tip = FindWindowW(TOOLTIPS_CLASSW, nullptr);
+    HWND tip = findOwnWindow(TOOLTIPS_CLASSW, nullptr);
     ASSERT_NE(tip, nullptr);
     EXPECT_EQ(GetWindow(tip, GW_OWNER), formHwnd());
     EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 1);

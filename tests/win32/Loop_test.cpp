@@ -89,7 +89,7 @@ TEST_F(LoopTest, TimerFailingOnEveryTickShowsOneReportAtATime) {
     std::atomic<bool> stop{false};
     std::thread closer([&] {
         while (!stop) {
-            HWND box = FindWindowW(L"#32770", L"Tavlo");
+            HWND box = findOwnWindow(L"#32770", L"Tavlo");
             if (box && ticks >= 5) {
                 failing = false;
                 ++boxes;
@@ -127,7 +127,7 @@ TEST_F(LoopTest, ModalFormDisablesTheOtherWindowsUntilItIsHidden) {
 TEST_F(LoopTest, InputBoxGivesTheTypedTextOrNothingOnCancel) {
     std::thread typist([] {
         for (int i = 0; i < 2000; ++i) {
-            HWND box = FindWindowW(L"TavloInputBox", L"Add path");
+            HWND box = findOwnWindow(L"TavloInputBox", L"Add path");
             if (box && IsWindowVisible(box)) {
                 SetDlgItemTextW(box, InputBox::kEditId, L"E:\\a.exe");
                 PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -140,7 +140,7 @@ TEST_F(LoopTest, InputBoxGivesTheTypedTextOrNothingOnCancel) {
     typist.join();
     std::thread canceller([] {
         for (int i = 0; i < 2000; ++i) {
-            HWND box = FindWindowW(L"TavloInputBox", L"Add path");
+            HWND box = findOwnWindow(L"TavloInputBox", L"Add path");
             if (box && IsWindowVisible(box)) {
                 PostMessageW(box, WM_CLOSE, 0, 0);
                 return;

@@ -1,5 +1,6 @@
 #include <thread>
 
+#include "BoxCloser.h"
 #include "Win32Fixture.h"
 #include "runtime/win32/Cursors.h"
 
@@ -65,7 +66,7 @@ struct MenuForm : Form {
 // Picks the item `downs` steps down in the next pop-up menu.
 void pickFromMenu(int downs) {
     for (int i = 0; i < 2000; ++i) {
-        HWND menu = FindWindowW(L"#32768", nullptr);
+        HWND menu = findOwnWindow(L"#32768", nullptr);
         if (menu && IsWindowVisible(menu)) {
             for (int d = 0; d < downs; ++d) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
             PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
