@@ -79,6 +79,23 @@ TEST_F(ListsTest, SingleClickRaisesClickAndDoubleClickOpensTheFolder) {
     EXPECT_EQ(SendMessageW(box, LB_GETCURSEL, 0, 0), 0);
 }
 
+TEST_F(ListsTest, EachMouseClickRaisesOneClickOnTheChosenEntryOrAnother) {
+    browse().show();
+    HWND box = list("Dir1");
+    auto clickItem = [box](int i) {
+        RECT item{};
+        SendMessageW(box, LB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item));
+        const LPARAM at = MAKELPARAM(item.left + 4, item.top + 2);
+        SendMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageW(box, WM_LBUTTONUP, 0, at);
+    };
+    clickItem(1);  // "windows", already chosen
+    EXPECT_EQ(browse().events, (std::vector<std::string>{"Dir1.Click"}));
+    clickItem(0);
+    EXPECT_EQ(browse().events, (std::vector<std::string>{"Dir1.Click", "Dir1.Click"}));
+    EXPECT_EQ(browse().c("Dir1").text(), "C:\\windows");
+}
+
 TEST_F(ListsTest, UnreadableFolderShowsItsPathAndNoSubfolders) {
     browse().show();
     browse().c("Dir1").setText("C:\\no such folder");

@@ -85,17 +85,33 @@ public:
     using ListBase::ListBase;
     bool build() override { return createList(L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0); }
 
-    // A single click raises Click; a double click opens the folder, which
-    // changes the path and raises Change.
+    // Every single click raises Click, on the chosen entry or not, and so
+    // does a choice made with the keys; a double click opens the folder,
+    // which changes the path and raises Change.
     std::optional<LRESULT> reflect(UINT msg, WPARAM wp, LPARAM) override {
         if (msg != WM_COMMAND) return colors(msg, wp);
         if (!control_) return 0;
-        if (HIWORD(wp) == LBN_SELCHANGE) control_->click();
+        if (HIWORD(wp) == LBN_SELCHANGE && !mouseHeld_) control_->click();
         if (HIWORD(wp) == LBN_DBLCLK) open();
         return 0;
     }
 
 protected:
+    std::optional<LRESULT> handle(UINT msg, WPARAM wp, LPARAM lp) override {
+        switch (msg) {
+        case WM_LBUTTONDOWN: mouseHeld_ = true; return std::nullopt;
+        case WM_LBUTTONDBLCLK: mouseHeld_ = false; return std::nullopt;
+        case WM_LBUTTONUP: {
+            const bool clicked = mouseHeld_;
+            const LRESULT r = defaultProc(msg, wp, lp);
+            mouseHeld_ = false;
+            if (clicked && control_) control_->click();
+            return r;
+        }
+        default: return std::nullopt;
+        }
+    }
+
     void fill() override {
         if (!control_) return;
         paths_.clear();
@@ -153,6 +169,7 @@ private:
 
     std::vector<std::string> paths_;
     int depth_ = 0;
+    bool mouseHeld_ = false;  // a click in progress raises Click on release
 };
 
 }  // namespace
