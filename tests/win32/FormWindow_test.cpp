@@ -87,6 +87,22 @@ TEST_F(FormWindowTest, CloseBoxAsksTheModelToUnload) {
     EXPECT_FALSE(IsWindow(h));
 }
 
+TEST_F(FormWindowTest, FormSeesItsWindowMessagesFirst) {
+    form().show();
+    std::vector<unsigned> taken;
+    form().onMessage = [&](unsigned msg, std::uintptr_t, std::intptr_t lp) {
+        if (msg != WM_APP + 7 && msg != WM_CLOSE) return false;
+        taken.push_back(msg);
+        return lp == 1;
+    };
+    SendMessageW(formHwnd(), WM_APP + 7, 0, 1);
+    SendMessageW(formHwnd(), WM_CLOSE, 0, 1);  // taken: the form stays
+    EXPECT_EQ(taken, (std::vector<unsigned>{WM_APP + 7, WM_CLOSE}));
+    EXPECT_TRUE(form().loaded());
+    SendMessageW(formHwnd(), WM_CLOSE, 0, 0);  // left to the view: the form unloads
+    EXPECT_FALSE(form().loaded());
+}
+
 TEST_F(FormWindowTest, HideAndShowFollowTheModel) {
     form().show();
     EXPECT_TRUE(IsWindowVisible(formHwnd()));

@@ -266,6 +266,7 @@ LRESULT FormWindow::setCursor(WPARAM wp, LPARAM lp) {
 }
 
 std::optional<LRESULT> FormWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
+    if (form_ && form_->message(msg, wp, static_cast<std::intptr_t>(lp))) return 0;
     if (auto r = reflectToChild(msg, wp, lp)) return r;
     switch (msg) {
     case WM_PAINT: paint(); return 0;
