@@ -85,5 +85,14 @@ TEST_F(PointersTest, PopupMenuClicksTheChosenItemPassingSeparatorsAndHiddenItems
     EXPECT_EQ(f.clicked, (std::vector<std::string>{"mnuExit"}));
 }
 
+TEST_F(PointersTest, FormShowsTheMenuOfAnotherForm) {
+    auto& menus = app().instance<MenuForm>();
+    form().show();  // the window showing it; the menu form stays hidden
+    std::thread picker(pickFromMenu, 1);
+    ui.popupMenu(form(), menus.c("mnuTray"));
+    picker.join();
+    EXPECT_EQ(menus.clicked, (std::vector<std::string>{"mnuOpen"}));
+}
+
 }  // namespace
 }  // namespace tavlo::rt::win32::test

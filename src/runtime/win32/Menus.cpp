@@ -58,11 +58,14 @@ private:
 
 }  // namespace
 
-// The menu's loop may run timers that unload the form: the chosen item is
-// looked up again by name before it is clicked.
+// The menu's items belong to the menu's own form, which may be another form
+// than the one showing it. The menu's loop may run timers that unload that
+// form: the chosen item is looked up again by name before it is clicked.
 void showPopupMenu(Form& form, Control& menu) {
+    Form& holder = menu.form();
     HWND owner = reinterpret_cast<HWND>(form.hWnd());
-    MenuBuilder builder(form);
+    if (!owner) owner = reinterpret_cast<HWND>(holder.hWnd());
+    MenuBuilder builder(holder);
     UniqueMenu popup = builder.build(menu.name());
     if (!popup || !owner) return;
     POINT at{};
@@ -73,7 +76,7 @@ void showPopupMenu(Form& form, Control& menu) {
     PostMessageW(owner, WM_NULL, 0, 0);
     const auto& names = builder.names();
     if (chosen <= 0 || static_cast<size_t>(chosen) > names.size()) return;
-    if (form.loaded() && form.has(names[chosen - 1])) form.c(names[chosen - 1]).click();
+    if (holder.loaded() && holder.has(names[chosen - 1])) holder.c(names[chosen - 1]).click();
 }
 
 }  // namespace tavlo::rt::win32
