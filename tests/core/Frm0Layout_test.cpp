@@ -2,7 +2,7 @@
 
 #include "core/Frm0.h"
 #include "core/FrmSplash.h"
-#include "platform/fake/HeadlessApp.h"
+#include "CoreFixture.h"
 
 namespace tavlo::core {
 namespace {
@@ -21,7 +21,10 @@ struct Frm0LayoutTest : ::testing::Test {
     platform::fake::HeadlessApp h;
     Frm0& w = frm0();
 
-    void SetUp() override { w.show(); }
+    void SetUp() override {
+        w.show();
+        testing::stopSplashTimers();
+    }
     rt::Control& c(const char* name) { return w.c(name); }
     rt::Grid& grid() { return w.grid("MsfInfectd"); }
 };
