@@ -69,7 +69,6 @@ private:
     void buildTabs();
     void buildChrome();
     void buildStatusBox();
-    void buildAlertStyle();
     void setUpResultsGrid();
     void placeFrameControls();
     bool tabPressed(const std::string& tab);

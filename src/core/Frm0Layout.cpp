@@ -70,6 +70,8 @@ void Frm0::placeFrameControls() {
     ifHas("lblAutoCln", [](rt::Control& l) { l.setCaption(""); });
     if (has("picPrgrsR") && has("picPrgrs1")) c("picPrgrsR").setTop(c("picPrgrs1").top());
     ifHas("picPrgrs", [](rt::Control& p) { p.setWidth(0); });
+    // The Scan page's hidden drive list is enabled.
+    ifHas("Drive1", [](rt::Control& d) { d.setEnabled(true); });
     setIcon(frmSplash().icon());
     ifHas("lblVersion", [](rt::Control& l) { l.setCaption(rt::app().version.text()); });
     c("picRegs").setWidth(ml::kAboutPageWidth);
