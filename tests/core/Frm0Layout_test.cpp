@@ -17,13 +17,12 @@ protected:
     }
 };
 
-struct Frm0LayoutTest : ::testing::Test {
-    platform::fake::HeadlessApp h;
+struct Frm0LayoutTest : tavlo::testing::CoreTest {
     Frm0& w = frm0();
 
     void SetUp() override {
         w.show();
-        testing::stopSplashTimers();
+        tavlo::testing::stopSplashTimers();
     }
     rt::Control& c(const char* name) { return w.c(name); }
     rt::Grid& grid() { return w.grid("MsfInfectd"); }
@@ -131,8 +130,9 @@ TEST_F(Frm0LayoutTest, SuggestPanelIsCentredOnTheSizeTheWindowWasCreatedWith) {
     EXPECT_FALSE(dlg.visible());
 }
 
-TEST(Frm0BorderlessTest, StartsLowerKeepsTheSmallTabBandAndItsOwnMinimum) {
-    platform::fake::HeadlessApp h;
+using Frm0BorderlessTest = tavlo::testing::CoreTest;
+
+TEST_F(Frm0BorderlessTest, StartsLowerKeepsTheSmallTabBandAndItsOwnMinimum) {
     auto& w = h.app().instance<BorderlessFrm0>();
     w.show();
     EXPECT_EQ(w.width(), 10550);

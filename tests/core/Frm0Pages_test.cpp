@@ -33,13 +33,12 @@ protected:
 const char* const kPages[] = {"picScan", "PicSett", "picHelp", "picRegs"};
 const char* const kTabs[] = {"picBtnScn", "picBtnSet", "picBtnUpd", "picBtnAbo"};
 
-struct Frm0PagesTest : ::testing::Test {
-    platform::fake::HeadlessApp h;
+struct Frm0PagesTest : tavlo::testing::CoreTest {
     FullFrm0& w = h.app().instance<FullFrm0>();
 
     void SetUp() override {
         w.show();
-        testing::stopSplashTimers();
+        tavlo::testing::stopSplashTimers();
         h.sys.windows.calls.clear();
     }
     rt::Control& c(const std::string& name) { return w.c(name); }
@@ -217,11 +216,12 @@ TEST_F(Frm0PagesTest, GripInTheBorderedWindowStopsAtTheLayoutMinimum) {
     EXPECT_EQ(w.width(), 10550);
 }
 
-TEST(Frm0BorderlessGripTest, DraggingTowardsTheCornerStopsAt10550By6840) {
-    platform::fake::HeadlessApp h;
+using Frm0BorderlessGripTest = tavlo::testing::CoreTest;
+
+TEST_F(Frm0BorderlessGripTest, DraggingTowardsTheCornerStopsAt10550By6840) {
     auto& w = h.app().instance<BorderlessFrm0>();
     w.show();
-    testing::stopSplashTimers();
+    tavlo::testing::stopSplashTimers();
     auto& grip = w.c("picResiz");
     grip.mouseDown(1, 0, 0, 0);
     grip.mouseMove(1, 0, 2000, 2000);

@@ -10,14 +10,13 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-struct Frm0SettingsTest : ::testing::Test {
-    platform::fake::HeadlessApp h;
+struct Frm0SettingsTest : tavlo::testing::CoreTest {
     Frm0& w = frm0();
     Names clicks;
 
     void SetUp() override {
         w.show();
-        testing::stopSplashTimers();
+        tavlo::testing::stopSplashTimers();
     }
     rt::Control& pop() { return w.c("chkPrmtPop"); }
     rt::Control& desktop() { return w.c("chkPrmtDsk"); }

@@ -10,17 +10,13 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-// The splash's timeline and modes; the configuration load is left out
-// (its timer stopped, the load marked done) and tested with the store.
-struct FrmSplashTest : ::testing::Test {
-    platform::fake::HeadlessApp h;
+// The splash's timeline and modes, on an empty settings database.
+struct FrmSplashTest : tavlo::testing::CoreTest {
     FrmSplash& s = frmSplash();
 
     void SetUp() override {
         h.app().version = {1, 4, 0};
         s.show();
-        s.timer("tmrconfig").setEnabled(false);
-        s.ConfigurationLoaded = rt::True;
     }
     void ticks(int n) { h.clock.advance(40LL * n); }
 };
@@ -121,7 +117,6 @@ TEST_F(FrmSplashTest, ReloadedSplashHandsOverAtOnceAndNeverShowsTheMainWindowAga
     frm0().hide();
     s.unload();
     s.show();
-    s.timer("tmrconfig").setEnabled(false);
     EXPECT_EQ(s.width(), 6375);
     ticks(1);
     EXPECT_FALSE(s.visible());
@@ -146,10 +141,10 @@ TEST_F(FrmSplashTest, LeftPressOnTheSplashStartsTheSystemMoveLoop) {
 }
 
 TEST_F(FrmSplashTest, UnloadBeforeTheConfigurationLoadedWarns) {
+    h.clock.advance(10);
     s.unload();
     EXPECT_TRUE(h.ui.dialogs.empty());
     s.load();
-    s.timer("tmrconfig").setEnabled(false);
     s.ConfigurationLoaded = rt::False;
     s.unload();
     ASSERT_EQ(h.ui.dialogs.size(), 1u);
