@@ -50,7 +50,7 @@ rt::FormDesign FrmSplash::formDesign() {
     d.controlBox = false;
     d.showInTaskbar = false;
     d.backColor = kWhite;
-    d.icon = "1";
+    d.icon = "#1";  // the icon resource with the number 1, the program's icon
     return d;
 }
 
