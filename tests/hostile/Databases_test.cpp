@@ -15,15 +15,6 @@ using platform::fake::ProgramEnded;
 
 const Texts kConfErrTwice = {"Conf Err.....Run Setup Again", "Conf Err.....Run Setup Again"};
 
-// What other programs leave in a file of that name.
-const std::vector<std::pair<std::string, std::string>> kNotDatabases = {
-    {"empty file", ""},
-    {"text", "[conf]\r\nwpop=Full Desktop\r\n"},
-    {"program", std::string("MZ\x90\0\x03\0\0\0\x04\0\0\0\xff\xff", 16) + std::string(4000, '\xcc')},
-    {"cut-off SQLite file", std::string("SQLite format 3\0", 16) + std::string(84, '\x01')},
-    {"Access file", std::string("\0\x01\0\0Standard Jet DB\0", 20) + std::string(2028, '\0')},
-};
-
 struct SettingsDatabase : HostileStickTest {
     // The start as the program makes it: the splash loads the configuration.
     void start() {

@@ -15,6 +15,7 @@
 #include <fstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "core/Frm0.h"
@@ -38,6 +39,16 @@ inline std::string nestedFolder(int depth, int width = 1) {
     for (int i = 0; i < depth; ++i) path += "\\" + std::string(width, static_cast<char>('a' + i % 26));
     return path;
 }
+
+// What other programs leave in a database's place: an empty file, text, a
+// program, a cut-off SQLite file, an Access file's header.
+inline const std::vector<std::pair<std::string, std::string>> kNotDatabases = {
+    {"empty file", ""},
+    {"text", "[conf]\r\nwpop=Full Desktop\r\n"},
+    {"program", std::string("MZ\x90\0\x03\0\0\0\x04\0\0\0\xff\xff", 16) + std::string(4000, '\xcc')},
+    {"cut-off SQLite file", std::string("SQLite format 3\0", 16) + std::string(84, '\x01')},
+    {"Access file", std::string("\0\x01\0\0Standard Jet DB\0", 20) + std::string(2028, '\0')},
+};
 
 // Another process holding an exclusive lock on a database file: the sqlite3
 // shell inside a transaction, until release() or the end of the object.
@@ -111,6 +122,7 @@ protected:
     // The stick arrives as the drive poll sees it: attached, not scanned,
     // no abort pending; then the poll's trigger runs the scan driver.
     void plugAndScan() {
+        if (!f().loaded()) f().show();
         h.sys.files.setDrive(kStick, platform::DriveType::Removable);
         const int i = core::Globals::letterIndex(kStick);
         g().DriveAttached[i] = rt::True;
