@@ -45,7 +45,7 @@ inline std::string nestedFolder(int depth, int width = 1) {
 inline const std::vector<std::pair<std::string, std::string>> kNotDatabases = {
     {"empty file", ""},
     {"text", "[conf]\r\nwpop=Full Desktop\r\n"},
-    {"program", std::string("MZ\x90\0\x03\0\0\0\x04\0\0\0\xff\xff", 16) + std::string(4000, '\xcc')},
+    {"program", std::string("MZ\x90\0\x03\0\0\0\x04\0\0\0\xff\xff", 14) + std::string(4000, '\xcc')},
     {"cut-off SQLite file", std::string("SQLite format 3\0", 16) + std::string(84, '\x01')},
     {"Access file", std::string("\0\x01\0\0Standard Jet DB\0", 20) + std::string(2028, '\0')},
 };
