@@ -98,16 +98,20 @@ DriveType FakeFileSystem::driveType(const std::string& root) {
     return it == drives_.end() ? DriveType::NoRootDir : it->second;
 }
 
+// A path on a drive letter that is not present (C: always is): a pulled
+// stick's files are gone for every file service, as on the real system.
+bool FakeFileSystem::onMissingDrive(const std::string& path) const {
+    if (path.size() < 2 || path[1] != ':') return false;
+    const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
+    return letter != 'C' && drives_.find(letter) == drives_.end();
+}
+
 // A folder lists while its drive is present; a removed drive's files vanish
 // from every later listing, as a pulled stick's do.
 std::optional<std::vector<DirEntry>> FakeFileSystem::list(const std::string& folder) {
     calls.push_back("list " + folder);
     std::string path = trimSlash(folder);
-    if (path.size() >= 2 && path[1] == ':' &&
-        drives_.find(static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])))) == drives_.end() &&
-        std::toupper(static_cast<unsigned char>(path[0])) != 'C') {
-        return std::nullopt;
-    }
+    if (onMissingDrive(path)) return std::nullopt;
     const Node* n = node(path);
     const bool root = path.size() == 3 && path[1] == ':';
     if (!root && (!n || !(n->attributes & AttrDirectory))) return std::nullopt;
@@ -125,6 +129,7 @@ std::optional<std::vector<DirEntry>> FakeFileSystem::list(const std::string& fol
 
 bool FakeFileSystem::existsNormal(const std::string& path) {
     calls.push_back("existsNormal " + path);
+    if (onMissingDrive(path)) return false;
     const Node* n = node(path);
     return n && !(n->attributes & (AttrDirectory | AttrHidden | AttrSystem));
 }
@@ -133,12 +138,13 @@ bool FakeFileSystem::existsFolder(const std::string& path) {
     const Node* n = node(path);
     const std::string p = trimSlash(path);
     if (p.size() == 3 && p[1] == ':') return driveType(p) > DriveType::NoRootDir;
+    if (onMissingDrive(p)) return false;
     return n && (n->attributes & AttrDirectory);
 }
 
 bool FakeFileSystem::resetAttributes(const std::string& path) {
     calls.push_back("resetAttributes " + path);
-    Node* n = node(path);
+    Node* n = onMissingDrive(path) ? nullptr : node(path);
     if (!n) {
         lastError_ = "File not found";
         return false;
@@ -149,7 +155,7 @@ bool FakeFileSystem::resetAttributes(const std::string& path) {
 
 bool FakeFileSystem::remove(const std::string& path) {
     calls.push_back("remove " + path);
-    Node* n = node(path);
+    Node* n = onMissingDrive(path) ? nullptr : node(path);
     if (!n || (n->attributes & AttrDirectory)) {
         lastError_ = "File not found";
         return false;

@@ -62,6 +62,7 @@ private:
         bool undeletable = false;
     };
     static std::string key(const std::string& path);
+    bool onMissingDrive(const std::string& path) const;
     Node* node(const std::string& path);
     const Node* node(const std::string& path) const;
     void addNode(const std::string& path, Node n);
