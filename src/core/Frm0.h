@@ -27,7 +27,21 @@ public:
     // ---- Settings page (core) ----
 
     // ---- scan driver and Scan page (scanner) ----
+    // True: the next pass of RunScan scans txtPath2's folder instead of a drive.
     short ManualScan = rt::False;
+    void RunScan();
+    void StartManualScan();
+    void SelectPathOption();
+    void TakeTypedPath();
+    void ShowBrowsePanel();
+    void BrowseDriveChanged();
+    void BrowseFolderPicked();
+    void AcceptBrowsedFolder();
+    void CloseBrowsePanel();
+    void AbortScan();
+    void AnimateScanProgress();
+    // txtLastRow's Change runs it; the results grid actions define it.
+    void RefreshResultsAgainstIgnoreList();
 
     // ---- results grid actions (scanner) ----
 

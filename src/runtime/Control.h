@@ -153,6 +153,9 @@ public:
     // The real window behind the control while a view renders it.
     Handle hWnd() const;
     void setFocus();
+    // Refresh: the view draws the control again; a drive list or a folder
+    // list reads its entries from the system again.
+    void refresh() { notify(Prop::Text); }
 
     // Events. A form binds them in its design; the view or a test raises them.
     std::function<void()> onClick;
