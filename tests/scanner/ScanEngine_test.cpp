@@ -96,15 +96,6 @@ TEST_F(ScanEngineTest, RatingFollowsNameExtensionAndTheKnownSizes) {
     }
 }
 
-TEST_F(ScanEngineTest, TableKeepsItsFifteenRowsInOrder) {
-    ASSERT_EQ(VeryRiskyFileTable.size(), 15u);
-    EXPECT_EQ(VeryRiskyFileTable[0].size, 352256u);
-    EXPECT_EQ(VeryRiskyFileTable[8].size, 352256u);
-    EXPECT_EQ(VeryRiskyFileTable[9].extension, "com");
-    EXPECT_EQ(VeryRiskyFileTable[13].size, 111u);
-    EXPECT_EQ(VeryRiskyFileTable[14].extension, "pif");
-}
-
 TEST_F(ScanEngineTest, NamesAndExtensionsComeFromTheLastParts) {
     EXPECT_EQ(GetFileName("E:\\a.b\\autorun.inf"), "autorun.inf");
     EXPECT_EQ(GetExtensionName("E:\\a.b\\noext"), "");
