@@ -343,8 +343,8 @@ void Frm0::buildScanPage() {
     // The counters above the results grid.
     add({.kind = Kind::Label, .name = "lblScnRslt", .container = "picScan", .left = 120, .top = 60,
          .width = 1200, .height = 195, .text = "Scan Result", .transparent = true, .font = {.bold = true}});
-    add({.kind = Kind::Label, .name = "lblInfHd", .container = "picScan", .left = 2280, .top = 60,
-         .width = 1500, .height = 195, .text = "Risky Objects Found", .transparent = true});
+    add({.kind = Kind::Label, .name = "lblInfHd", .container = "picScan", .left = 2100, .top = 60,
+         .width = 1680, .height = 195, .text = "Risky Objects Found", .transparent = true});
     add({.kind = Kind::Label, .name = "lblInfected", .container = "picScan", .left = 3840, .top = 60,
          .width = 1020, .height = 195, .text = "Risky Files", .transparent = true});
     add({.kind = Kind::Label, .name = "lblCntHd", .container = "picScan", .left = 4980, .top = 60,
