@@ -1,0 +1,92 @@
+#include "scanner/ResultsFixture.h"
+
+namespace tavlo::testsupport {
+namespace {
+
+struct IgnoreAction : ResultsTest {
+    IgnoreDb db{h};
+};
+
+TEST_F(IgnoreAction, AddsThePathAndMarksTheRow) {
+    const int r = addRow("E:\\a.exe");
+    const int other = addRow("E:\\b.exe");
+    pressIgnore(r);
+    EXPECT_EQ(db.paths(), (Texts{"E:\\a.exe"}));
+    EXPECT_EQ(actions(r), (Texts{"Risky", "[Ignored]", "Delete"}));
+    EXPECT_EQ(actions(other), (Texts{"Risky", "Ignore", "Delete"}));
+    EXPECT_EQ(c("lblCncMsg").caption(), "Added into the ignore list");
+    EXPECT_TRUE(shown("picCncMsg"));
+    EXPECT_FALSE(shown("cmdIgn"));
+    EXPECT_FALSE(shown("cmdDel"));
+    EXPECT_EQ(closings(), 0);
+    EXPECT_TRUE(h.ui.prompts().empty());
+}
+
+TEST_F(IgnoreAction, PathAlreadyListedIsStillMarked) {
+    const int r = addRow("E:\\a.exe");
+    db.add("E:\\a.exe");
+    pressIgnore(r);
+    EXPECT_EQ(db.paths(), (Texts{"E:\\a.exe"}));
+    EXPECT_EQ(c("lblCncMsg").caption(), "Already Added");
+    EXPECT_EQ(g().textMatrix(r, 3), "[Ignored]");
+}
+
+TEST_F(IgnoreAction, LastOpenRowClosesTheAlertsOnce) {
+    const int r = addRow("E:\\a.exe");
+    const int deleted = addRow("E:\\b.exe");
+    g().setTextMatrix(deleted, 4, "[Deleted]");
+    pressIgnore(r);
+    EXPECT_EQ(closings(), 1);
+}
+
+TEST_F(IgnoreAction, PathsUpTo255CharactersFit) {
+    const std::string fits = "E:\\" + std::string(248, 'x') + ".exe";
+    const int ok = addRow(fits, platform::AttrArchive, false);
+    const int tooLong = addRow(fits + "x", platform::AttrArchive, false);
+    pressIgnore(tooLong);
+    EXPECT_EQ(h.ui.prompts(), (Texts{"Too big.... cannot add"}));
+    EXPECT_EQ(h.ui.dialogs[0].style, 64);
+    EXPECT_EQ(g().textMatrix(tooLong, 3), "Ignore");
+    pressIgnore(ok);
+    EXPECT_EQ(db.paths(), (Texts{fits}));
+    EXPECT_EQ(g().textMatrix(ok, 3), "[Ignored]");
+}
+
+TEST_F(IgnoreAction, PathWithApostropheNeverReachesTheList) {
+    // A row written after the last refresh still reads "Ignore".
+    const int r = addRow("E:\\it's.exe");
+    click(r, 3);
+    EXPECT_FALSE(shown("cmdIgn"));
+    f().IgnoreSelectedResult();
+    EXPECT_TRUE(db.paths().empty());
+    EXPECT_EQ(g().textMatrix(r, 3), "Ignore");
+}
+
+TEST_F(IgnoreAction, TakesOnlyARowThatOffersIgnore) {
+    const int r = addRow("E:\\a.exe");
+    const int aborted = addAbortRow();
+    click(r, 3);
+    g().setMouseCell(aborted, 3);  // the pointer left over the abort row
+    c("cmdIgn").click();
+    EXPECT_TRUE(db.paths().empty());
+    EXPECT_FALSE(shown("cmdIgn"));
+    g().setMouseCell(0, 3);
+    c("cmdIgn").click();
+    EXPECT_TRUE(db.paths().empty());
+}
+
+struct IgnoreActionWithoutDb : ResultsTest {};
+
+TEST_F(IgnoreActionWithoutDb, ReportsTheListErrorOnTwoLines) {
+    const int r = addRow("E:\\a.exe");
+    c("picCncMsg").setVisible(false);
+    pressIgnore(r);
+    EXPECT_EQ(c("lblCncMsg").caption(), "Ignore list error...\r\nReinstall Tavlo to recover the problem.");
+    EXPECT_TRUE(shown("picCncMsg"));
+    EXPECT_EQ(g().textMatrix(r, 3), "Ignore");
+    EXPECT_TRUE(g().enabled());
+    EXPECT_TRUE(h.ui.prompts().empty());
+}
+
+}  // namespace
+}  // namespace tavlo::testsupport
