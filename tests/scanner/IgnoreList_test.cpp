@@ -11,6 +11,7 @@ using Texts = std::vector<std::string>;
 const std::string kConfirm = "Confirm remove from ignore list.                    ";
 
 struct IgnoreListTest : ::testing::Test {
+    testing::TempFolder folder;  // of the databases; outlives the program
     platform::fake::HeadlessApp h;
     FrmIgnrLst& w() { return frmIgnrLst(); }
     rt::Grid& g() { return w().grid("MsfInfectd"); }
@@ -29,7 +30,7 @@ struct IgnoreListTest : ::testing::Test {
 };
 
 struct WithDb : IgnoreListTest {
-    testsupport::IgnoreDb db{h};
+    testsupport::IgnoreDb db{h, folder};
 };
 
 TEST_F(WithDb, EmptyTableShowsNillAndOffersNothing) {
@@ -217,6 +218,45 @@ TEST_F(WithDb, ClearLeavesTheRemoveButtonWhereItIs) {
     h.ui.inputs.push_back(std::nullopt);
     w().c("cmdAddIt").click();
     EXPECT_FALSE(w().c("cmdDel").visible());
+}
+
+TEST_F(WithDb, UnreadableTableIsReportedAndTheWindowStaysUsable) {
+    db.add("E:\\a.exe");
+    db.breakTable();
+    h.ui.answers = {rt::Abort};
+    open();
+    ASSERT_EQ(h.ui.dialogs.size(), 1u);
+    EXPECT_EQ(h.ui.dialogs[0].title, "An Error Occured");
+    EXPECT_EQ(g().rows(), 1);
+    EXPECT_FALSE(w().c("cmdDelIgnr").enabled());
+    EXPECT_TRUE(g().enabled());
+    EXPECT_EQ(h.app().screenPointer(), rt::PointerDefault);
+}
+
+TEST_F(WithDb, FailingClearGivesTheButtonsBackEvenAfterAbort) {
+    db.add("E:\\a.exe");
+    db.add("E:\\b.exe");
+    open();
+    db.breakTable();
+    h.ui.answers = {rt::Yes, rt::Abort};
+    w().c("cmdDelIgnr").click();
+    ASSERT_EQ(h.ui.dialogs.size(), 2u);
+    EXPECT_EQ(h.ui.dialogs[1].title, "An Error Occured");
+    EXPECT_EQ(column(2), (Texts{"Don't Ignore", "Don't Ignore"}));
+    EXPECT_TRUE(w().c("cmdAddIt").enabled());
+    EXPECT_TRUE(w().c("cmdRfrsh").enabled());
+    EXPECT_TRUE(g().enabled());
+    EXPECT_EQ(h.app().screenPointer(), rt::PointerDefault);
+}
+
+TEST_F(WithDb, FailingRemovalEndsSilently) {
+    db.add("E:\\a.exe");
+    open();
+    db.breakTable();
+    clickRow(1);
+    w().c("cmdDel").click();
+    EXPECT_EQ(h.ui.dialogs.size(), 1u) << "only the question";
+    EXPECT_EQ(column(2), (Texts{"Don't Ignore"}));
 }
 
 TEST_F(IgnoreListTest, MissingDatabaseLeavesTheWindowUsable) {

@@ -18,6 +18,7 @@ namespace tavlo::testsupport {
 using Texts = std::vector<std::string>;
 
 struct ResultsTest : ::testing::Test {
+    testing::TempFolder folder;  // of the databases; outlives the program
     platform::fake::HeadlessApp h;
 
     ResultsTest() {

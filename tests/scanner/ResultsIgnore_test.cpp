@@ -4,7 +4,7 @@ namespace tavlo::testsupport {
 namespace {
 
 struct IgnoreAction : ResultsTest {
-    IgnoreDb db{h};
+    IgnoreDb db{h, folder};
 };
 
 TEST_F(IgnoreAction, AddsThePathAndMarksTheRow) {
@@ -73,6 +73,17 @@ TEST_F(IgnoreAction, TakesOnlyARowThatOffersIgnore) {
     g().setMouseCell(0, 3);
     c("cmdIgn").click();
     EXPECT_TRUE(db.paths().empty());
+}
+
+TEST_F(IgnoreAction, DatabaseFailureIsReportedAndTheRowStaysOpen) {
+    const int r = addRow("E:\\a.exe");
+    db.paths();
+    db.breakTable();
+    pressIgnore(r);
+    EXPECT_EQ(c("lblCncMsg").caption(), "Unknown error... d1");
+    EXPECT_TRUE(shown("picCncMsg"));
+    EXPECT_EQ(g().textMatrix(r, 3), "Ignore");
+    EXPECT_EQ(closings(), 0);
 }
 
 struct IgnoreActionWithoutDb : ResultsTest {};

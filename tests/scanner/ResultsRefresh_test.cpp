@@ -4,7 +4,7 @@ namespace tavlo::testsupport {
 namespace {
 
 struct Refresh : ResultsTest {
-    IgnoreDb db{h};
+    IgnoreDb db{h, folder};
     void fill(int dataRows) {
         for (int i = 0; i < dataRows; ++i) addRow("E:\\f" + std::to_string(i) + ".exe");
     }
@@ -87,6 +87,18 @@ TEST_F(Refresh, MarksOnlyTheListedRowsOfALongGrid) {
     int marked = 0;
     for (int r = 1; r < g().rows(); ++r) marked += g().textMatrix(r, 3) == "[Ignored]";
     EXPECT_EQ(marked, 10);
+}
+
+TEST_F(Refresh, DatabaseFailureStopsTheMarkingQuietly) {
+    const int r = addRow("E:\\a.exe");
+    db.add("E:\\a.exe");
+    db.breakTable();
+    g().setEnabled(false);
+    refresh();
+    EXPECT_EQ(g().textMatrix(r, 3), "Ignore");
+    EXPECT_TRUE(g().enabled());
+    EXPECT_EQ(h.app().screenPointer(), rt::PointerDefault);
+    EXPECT_TRUE(h.ui.prompts().empty());
 }
 
 struct RefreshWithoutDb : ResultsTest {};
