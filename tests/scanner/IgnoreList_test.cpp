@@ -10,7 +10,7 @@ using Texts = std::vector<std::string>;
 
 const std::string kConfirm = "Confirm remove from ignore list.                    ";
 
-struct IgnoreListTest : ::testing::Test {
+struct IgnoreListWindowTest : ::testing::Test {
     testing::TempFolder folder;  // of the databases; outlives the program
     platform::fake::HeadlessApp h;
     FrmIgnrLst& w() { return frmIgnrLst(); }
@@ -29,11 +29,13 @@ struct IgnoreListTest : ::testing::Test {
     }
 };
 
-struct WithDb : IgnoreListTest {
+struct IgnoreListWithoutDb : IgnoreListWindowTest {};
+
+struct IgnoreListWindow : IgnoreListWindowTest {
     testsupport::IgnoreDb db{h, folder};
 };
 
-TEST_F(WithDb, EmptyTableShowsNillAndOffersNothing) {
+TEST_F(IgnoreListWindow, EmptyTableShowsNillAndOffersNothing) {
     open();
     EXPECT_EQ(g().rows(), 1);
     EXPECT_EQ(g().cols(), 1);
@@ -47,7 +49,7 @@ TEST_F(WithDb, EmptyTableShowsNillAndOffersNothing) {
     EXPECT_EQ(h.app().screenPointer(), rt::PointerDefault);
 }
 
-TEST_F(WithDb, LoadListsEveryEntryOnceAfterTheWindowOpens) {
+TEST_F(IgnoreListWindow, LoadListsEveryEntryOnceAfterTheWindowOpens) {
     db.add("E:\\a.exe");
     db.add("F:\\b c\\d.com");
     w().show();
@@ -73,7 +75,7 @@ TEST_F(WithDb, LoadListsEveryEntryOnceAfterTheWindowOpens) {
     EXPECT_EQ(g().rows(), 4);
 }
 
-TEST_F(WithDb, RefreshFromNillToListAndBack) {
+TEST_F(IgnoreListWindow, RefreshFromNillToListAndBack) {
     open();
     db.add("E:\\a.exe");
     w().c("cmdRfrsh").click();
@@ -87,7 +89,7 @@ TEST_F(WithDb, RefreshFromNillToListAndBack) {
     EXPECT_FALSE(w().c("cmdDelIgnr").enabled());
 }
 
-TEST_F(WithDb, AddedPathIsReportedButShownOnlyAfterRefresh) {
+TEST_F(IgnoreListWindow, AddedPathIsReportedButShownOnlyAfterRefresh) {
     open();
     h.ui.inputs.push_back("  E:\\new.exe  ");
     w().c("cmdAddIt").click();
@@ -101,7 +103,7 @@ TEST_F(WithDb, AddedPathIsReportedButShownOnlyAfterRefresh) {
     EXPECT_EQ(column(1), (Texts{"E:\\new.exe"}));
 }
 
-TEST_F(WithDb, AddingAListedPathChangesNothing) {
+TEST_F(IgnoreListWindow, AddingAListedPathChangesNothing) {
     db.add("E:\\a.exe");
     open();
     h.ui.inputs.push_back("E:\\a.exe");
@@ -110,7 +112,7 @@ TEST_F(WithDb, AddingAListedPathChangesNothing) {
     EXPECT_EQ(db.paths(), (Texts{"E:\\a.exe"}));
 }
 
-TEST_F(WithDb, LengthBoundaryIsTwoHundredFiftyFiveCharacters) {
+TEST_F(IgnoreListWindow, LengthBoundaryIsTwoHundredFiftyFiveCharacters) {
     open();
     const std::string fits = "E:\\" + std::string(252, 'x');
     const std::string tooLong = fits + "y";
@@ -124,7 +126,7 @@ TEST_F(WithDb, LengthBoundaryIsTwoHundredFiftyFiveCharacters) {
     EXPECT_EQ(h.ui.dialogs[1].style, 64);
 }
 
-TEST_F(WithDb, TypedTextChecksRunInOrder) {
+TEST_F(IgnoreListWindow, TypedTextChecksRunInOrder) {
     open();
     h.ui.inputs = {"E:/a.exe", "\\\\server\\share\\a.exe", "E:\\it's.exe", "\\\\it's", std::nullopt, "   "};
     for (int i = 0; i < 6; ++i) w().c("cmdAddIt").click();
@@ -139,7 +141,7 @@ TEST_F(WithDb, TypedTextChecksRunInOrder) {
     EXPECT_EQ(w().c("lblCncMsg").caption(), "");
 }
 
-TEST_F(WithDb, RemoveButtonFloatsOverTheClickedRow) {
+TEST_F(IgnoreListWindow, RemoveButtonFloatsOverTheClickedRow) {
     db.add("E:\\a.exe");
     db.add("E:\\b.exe");
     open();
@@ -153,7 +155,7 @@ TEST_F(WithDb, RemoveButtonFloatsOverTheClickedRow) {
     EXPECT_EQ(del.height(), 255);
 }
 
-TEST_F(WithDb, RemovingOneEntryMarksItsRow) {
+TEST_F(IgnoreListWindow, RemovingOneEntryMarksItsRow) {
     db.add("E:\\a.exe");
     db.add("E:\\b.exe");
     open();
@@ -175,7 +177,7 @@ TEST_F(WithDb, RemovingOneEntryMarksItsRow) {
     EXPECT_FALSE(w().c("cmdDel").visible());
 }
 
-TEST_F(WithDb, HeaderClickPlacesButtonThatRemovesNothing) {
+TEST_F(IgnoreListWindow, HeaderClickPlacesButtonThatRemovesNothing) {
     db.add("E:\\a.exe");
     open();
     clickRow(1);
@@ -188,7 +190,7 @@ TEST_F(WithDb, HeaderClickPlacesButtonThatRemovesNothing) {
     EXPECT_EQ(column(2), (Texts{"Don't Ignore"}));
 }
 
-TEST_F(WithDb, ClearRemovesOnlyTheListedEntries) {
+TEST_F(IgnoreListWindow, ClearRemovesOnlyTheListedEntries) {
     db.add("E:\\a.exe");
     db.add("E:\\b.exe");
     open();
@@ -209,7 +211,7 @@ TEST_F(WithDb, ClearRemovesOnlyTheListedEntries) {
     EXPECT_EQ(db.paths(), (Texts{"E:\\late.exe"})) << "a second clear finds nothing to remove";
 }
 
-TEST_F(WithDb, ClearLeavesTheRemoveButtonWhereItIs) {
+TEST_F(IgnoreListWindow, ClearLeavesTheRemoveButtonWhereItIs) {
     db.add("E:\\a.exe");
     open();
     clickRow(1);
@@ -220,7 +222,7 @@ TEST_F(WithDb, ClearLeavesTheRemoveButtonWhereItIs) {
     EXPECT_FALSE(w().c("cmdDel").visible());
 }
 
-TEST_F(WithDb, UnreadableTableIsReportedAndTheWindowStaysUsable) {
+TEST_F(IgnoreListWindow, UnreadableTableIsReportedAndTheWindowStaysUsable) {
     db.add("E:\\a.exe");
     db.breakTable();
     h.ui.answers = {rt::Abort};
@@ -233,7 +235,7 @@ TEST_F(WithDb, UnreadableTableIsReportedAndTheWindowStaysUsable) {
     EXPECT_EQ(h.app().screenPointer(), rt::PointerDefault);
 }
 
-TEST_F(WithDb, FailingClearGivesTheButtonsBackEvenAfterAbort) {
+TEST_F(IgnoreListWindow, FailingClearGivesTheButtonsBackEvenAfterAbort) {
     db.add("E:\\a.exe");
     db.add("E:\\b.exe");
     open();
@@ -249,7 +251,7 @@ TEST_F(WithDb, FailingClearGivesTheButtonsBackEvenAfterAbort) {
     EXPECT_EQ(h.app().screenPointer(), rt::PointerDefault);
 }
 
-TEST_F(WithDb, FailingRemovalEndsSilently) {
+TEST_F(IgnoreListWindow, FailingRemovalEndsSilently) {
     db.add("E:\\a.exe");
     open();
     db.breakTable();
@@ -259,7 +261,7 @@ TEST_F(WithDb, FailingRemovalEndsSilently) {
     EXPECT_EQ(column(2), (Texts{"Don't Ignore"}));
 }
 
-TEST_F(IgnoreListTest, MissingDatabaseLeavesTheWindowUsable) {
+TEST_F(IgnoreListWithoutDb, MissingDatabaseLeavesTheWindowUsable) {
     open();
     EXPECT_EQ(g().rows(), 1);
     EXPECT_EQ(g().cols(), 3);
@@ -274,7 +276,7 @@ TEST_F(IgnoreListTest, MissingDatabaseLeavesTheWindowUsable) {
     EXPECT_TRUE(h.ui.prompts().empty());
 }
 
-TEST_F(IgnoreListTest, LayoutKeepsTheMinimumSizeAndAlignsTheButtons) {
+TEST_F(IgnoreListWithoutDb, LayoutKeepsTheMinimumSizeAndAlignsTheButtons) {
     w().show();
     w().move(0, 0, 8000, 3000);
     EXPECT_EQ(w().width(), 10000);

@@ -12,9 +12,9 @@ const std::string kConfirm = "Delete  permanently. Continue?                    
 const std::string kWarn = "Warning!! This item is in your ignore list?                    \r\n" + kConfirm;
 const std::string kConfirmAll = "Confirm remove all items                    ";
 
-struct DeleteOne : ResultsTest {};
+struct ResultsDelete : ResultsTest {};
 
-TEST_F(DeleteOne, DeletesAHiddenReadOnlyFileAfterResettingItsAttributes) {
+TEST_F(ResultsDelete, DeletesAHiddenReadOnlyFileAfterResettingItsAttributes) {
     const int r = addRow("E:\\a.exe", AttrHidden | AttrSystem | AttrReadOnly);
     const int other = addRow("E:\\b.exe");
     h.sys.files.calls.clear();
@@ -34,7 +34,7 @@ TEST_F(DeleteOne, DeletesAHiddenReadOnlyFileAfterResettingItsAttributes) {
     EXPECT_EQ(closings(), 0) << "one open row is left";
 }
 
-TEST_F(DeleteOne, NoKeepsTheFileAndTheRow) {
+TEST_F(ResultsDelete, NoKeepsTheFileAndTheRow) {
     const int r = addRow("E:\\a.exe");
     h.ui.answers = {rt::No};
     pressDelete(r);
@@ -43,7 +43,7 @@ TEST_F(DeleteOne, NoKeepsTheFileAndTheRow) {
     EXPECT_TRUE(shown("cmdDel"));
 }
 
-TEST_F(DeleteOne, IgnoredRowAsksTwiceAndNoAtEitherKeepsTheFile) {
+TEST_F(ResultsDelete, IgnoredRowAsksTwiceAndNoAtEitherKeepsTheFile) {
     const int r = addRow("E:\\a.exe");
     g().setTextMatrix(r, 3, "[Ignored]");
     h.ui.answers = {rt::No};
@@ -61,7 +61,7 @@ TEST_F(DeleteOne, IgnoredRowAsksTwiceAndNoAtEitherKeepsTheFile) {
     EXPECT_EQ(actions(r), (Texts{"", "", "[Deleted]"}));
 }
 
-TEST_F(DeleteOne, RefusedDeleteIsReportedAndAbortLeavesTheRowOpen) {
+TEST_F(ResultsDelete, RefusedDeleteIsReportedAndAbortLeavesTheRowOpen) {
     const int r = addRow("E:\\a.exe");
     h.sys.files.setUndeletable("E:\\a.exe");
     c("lblCncMsg").setCaption("Risky Objects found: 1");
@@ -78,7 +78,7 @@ TEST_F(DeleteOne, RefusedDeleteIsReportedAndAbortLeavesTheRowOpen) {
     EXPECT_EQ(h.app().screenPointer(), rt::PointerDefault);
 }
 
-TEST_F(DeleteOne, RefusedDeleteIgnoredInTheReportStillMarksTheRow) {
+TEST_F(ResultsDelete, RefusedDeleteIgnoredInTheReportStillMarksTheRow) {
     const int r = addRow("E:\\a.exe");
     h.sys.files.setUndeletable("E:\\a.exe");
     h.ui.answers = {rt::Yes, rt::Ignore};
@@ -87,7 +87,7 @@ TEST_F(DeleteOne, RefusedDeleteIgnoredInTheReportStillMarksTheRow) {
     EXPECT_EQ(actions(r), (Texts{"", "", "[Deleted]"}));
 }
 
-TEST_F(DeleteOne, PathNotOnADriveReportsTheAttributeReset) {
+TEST_F(ResultsDelete, PathNotOnADriveReportsTheAttributeReset) {
     const int r = addRow("\\\\server\\share\\a.exe", AttrArchive, false);
     h.ui.answers = {rt::Yes, rt::Abort};
     pressDelete(r);
@@ -96,14 +96,14 @@ TEST_F(DeleteOne, PathNotOnADriveReportsTheAttributeReset) {
     EXPECT_EQ(actions(r), (Texts{"Risky", "Ignore", "Delete"}));
 }
 
-TEST_F(DeleteOne, AbortRowIsNeverDeleted) {
+TEST_F(ResultsDelete, AbortRowIsNeverDeleted) {
     addAbortRow();
     f().SelectedRow = 1;
     c("cmdDel").click();
     EXPECT_TRUE(h.ui.dialogs.empty());
 }
 
-TEST_F(DeleteOne, LastOpenRowClosesTheAlertsOnce) {
+TEST_F(ResultsDelete, LastOpenRowClosesTheAlertsOnce) {
     const int ignored = addRow("E:\\a.exe");
     g().setTextMatrix(ignored, 3, "[Ignored]");
     const int r = addRow("E:\\b.exe");
@@ -111,9 +111,9 @@ TEST_F(DeleteOne, LastOpenRowClosesTheAlertsOnce) {
     EXPECT_EQ(closings(), 1);
 }
 
-struct DeleteAll : ResultsTest {};
+struct ResultsDeleteAll : ResultsTest {};
 
-TEST_F(DeleteAll, DeletesVisibleFilesAndLeavesHiddenOnes) {
+TEST_F(ResultsDeleteAll, DeletesVisibleFilesAndLeavesHiddenOnes) {
     const int hidden = addRow("E:\\hidden.exe", AttrHidden);
     const int visible = addRow("E:\\visible.exe", AttrReadOnly);
     c("cmdDeltAll").click();
@@ -130,7 +130,7 @@ TEST_F(DeleteAll, DeletesVisibleFilesAndLeavesHiddenOnes) {
     EXPECT_EQ(h.app().screenPointer(), rt::PointerDefault);
 }
 
-TEST_F(DeleteAll, GridIsDisabledWhileItRuns) {
+TEST_F(ResultsDeleteAll, GridIsDisabledWhileItRuns) {
     addRow("E:\\a.exe");
     bool enabledDuringYield = true;
     int pointerDuringYield = 0;
@@ -143,7 +143,7 @@ TEST_F(DeleteAll, GridIsDisabledWhileItRuns) {
     EXPECT_EQ(pointerDuringYield, rt::PointerHourglass);
 }
 
-TEST_F(DeleteAll, SkipsIgnoredDeletedAndAbortRows) {
+TEST_F(ResultsDeleteAll, SkipsIgnoredDeletedAndAbortRows) {
     const int ignored = addRow("E:\\a.exe");
     g().setTextMatrix(ignored, 3, "[Ignored]");
     const int deleted = addRow("E:\\b.exe");
@@ -157,7 +157,7 @@ TEST_F(DeleteAll, SkipsIgnoredDeletedAndAbortRows) {
     EXPECT_EQ(closings(), 1);
 }
 
-TEST_F(DeleteAll, NoDeletesNothing) {
+TEST_F(ResultsDeleteAll, NoDeletesNothing) {
     const int r = addRow("E:\\a.exe");
     h.ui.answers = {rt::No};
     c("cmdDeltAll").click();
@@ -166,7 +166,7 @@ TEST_F(DeleteAll, NoDeletesNothing) {
     EXPECT_EQ(closings(), 0);
 }
 
-TEST_F(DeleteAll, RefusedFileKeepsItsRowOpenAndTheRestGoOn) {
+TEST_F(ResultsDeleteAll, RefusedFileKeepsItsRowOpenAndTheRestGoOn) {
     const int refused = addRow("E:\\a.exe");
     h.sys.files.setUndeletable("E:\\a.exe");
     const int next = addRow("E:\\b.exe");
@@ -177,7 +177,7 @@ TEST_F(DeleteAll, RefusedFileKeepsItsRowOpenAndTheRestGoOn) {
     EXPECT_EQ(closings(), 0) << "the refused row is still open";
 }
 
-TEST_F(DeleteAll, RowsAppendedDuringTheRunAreNotVisited) {
+TEST_F(ResultsDeleteAll, RowsAppendedDuringTheRunAreNotVisited) {
     addRow("E:\\a.exe");
     h.ui.onDoEvents = [&] {
         if (g().rows() == 2) addRow("E:\\late.exe");
@@ -188,7 +188,7 @@ TEST_F(DeleteAll, RowsAppendedDuringTheRunAreNotVisited) {
     EXPECT_EQ(closings(), 0);
 }
 
-TEST_F(DeleteAll, StopsWhenTheWindowIsRebuiltDuringAYield) {
+TEST_F(ResultsDeleteAll, StopsWhenTheWindowIsRebuiltDuringAYield) {
     addRow("E:\\a.exe");
     addRow("E:\\b.exe");
     h.ui.onDoEvents = [&] {

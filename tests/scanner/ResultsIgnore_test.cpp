@@ -3,11 +3,11 @@
 namespace tavlo::testsupport {
 namespace {
 
-struct IgnoreAction : ResultsTest {
+struct ResultsIgnore : ResultsTest {
     IgnoreDb db{h, folder};
 };
 
-TEST_F(IgnoreAction, AddsThePathAndMarksTheRow) {
+TEST_F(ResultsIgnore, AddsThePathAndMarksTheRow) {
     const int r = addRow("E:\\a.exe");
     const int other = addRow("E:\\b.exe");
     pressIgnore(r);
@@ -22,7 +22,7 @@ TEST_F(IgnoreAction, AddsThePathAndMarksTheRow) {
     EXPECT_TRUE(h.ui.prompts().empty());
 }
 
-TEST_F(IgnoreAction, PathAlreadyListedIsStillMarked) {
+TEST_F(ResultsIgnore, PathAlreadyListedIsStillMarked) {
     const int r = addRow("E:\\a.exe");
     db.add("E:\\a.exe");
     pressIgnore(r);
@@ -31,7 +31,7 @@ TEST_F(IgnoreAction, PathAlreadyListedIsStillMarked) {
     EXPECT_EQ(g().textMatrix(r, 3), "[Ignored]");
 }
 
-TEST_F(IgnoreAction, LastOpenRowClosesTheAlertsOnce) {
+TEST_F(ResultsIgnore, LastOpenRowClosesTheAlertsOnce) {
     const int r = addRow("E:\\a.exe");
     const int deleted = addRow("E:\\b.exe");
     g().setTextMatrix(deleted, 4, "[Deleted]");
@@ -39,7 +39,7 @@ TEST_F(IgnoreAction, LastOpenRowClosesTheAlertsOnce) {
     EXPECT_EQ(closings(), 1);
 }
 
-TEST_F(IgnoreAction, PathsUpTo255CharactersFit) {
+TEST_F(ResultsIgnore, PathsUpTo255CharactersFit) {
     const std::string fits = "E:\\" + std::string(248, 'x') + ".exe";
     const int ok = addRow(fits, platform::AttrArchive, false);
     const int tooLong = addRow(fits + "x", platform::AttrArchive, false);
@@ -52,7 +52,7 @@ TEST_F(IgnoreAction, PathsUpTo255CharactersFit) {
     EXPECT_EQ(g().textMatrix(ok, 3), "[Ignored]");
 }
 
-TEST_F(IgnoreAction, PathWithApostropheNeverReachesTheList) {
+TEST_F(ResultsIgnore, PathWithApostropheNeverReachesTheList) {
     // A row written after the last refresh still reads "Ignore".
     const int r = addRow("E:\\it's.exe");
     click(r, 3);
@@ -62,7 +62,7 @@ TEST_F(IgnoreAction, PathWithApostropheNeverReachesTheList) {
     EXPECT_EQ(g().textMatrix(r, 3), "Ignore");
 }
 
-TEST_F(IgnoreAction, TakesOnlyARowThatOffersIgnore) {
+TEST_F(ResultsIgnore, TakesOnlyARowThatOffersIgnore) {
     const int r = addRow("E:\\a.exe");
     const int aborted = addAbortRow();
     click(r, 3);
@@ -75,7 +75,7 @@ TEST_F(IgnoreAction, TakesOnlyARowThatOffersIgnore) {
     EXPECT_TRUE(db.paths().empty());
 }
 
-TEST_F(IgnoreAction, DatabaseFailureIsReportedAndTheRowStaysOpen) {
+TEST_F(ResultsIgnore, DatabaseFailureIsReportedAndTheRowStaysOpen) {
     const int r = addRow("E:\\a.exe");
     db.paths();
     db.breakTable();
@@ -86,9 +86,9 @@ TEST_F(IgnoreAction, DatabaseFailureIsReportedAndTheRowStaysOpen) {
     EXPECT_EQ(closings(), 0);
 }
 
-struct IgnoreActionWithoutDb : ResultsTest {};
+struct ResultsIgnoreWithoutDb : ResultsTest {};
 
-TEST_F(IgnoreActionWithoutDb, ReportsTheListErrorOnTwoLines) {
+TEST_F(ResultsIgnoreWithoutDb, ReportsTheListErrorOnTwoLines) {
     const int r = addRow("E:\\a.exe");
     c("picCncMsg").setVisible(false);
     pressIgnore(r);

@@ -3,7 +3,7 @@
 namespace tavlo::testsupport {
 namespace {
 
-struct Refresh : ResultsTest {
+struct ResultsRefresh : ResultsTest {
     IgnoreDb db{h, folder};
     void fill(int dataRows) {
         for (int i = 0; i < dataRows; ++i) addRow("E:\\f" + std::to_string(i) + ".exe");
@@ -16,7 +16,7 @@ struct Refresh : ResultsTest {
     }
 };
 
-TEST_F(Refresh, BringsTheLastThirteenRowsIntoView) {
+TEST_F(ResultsRefresh, BringsTheLastThirteenRowsIntoView) {
     fill(13);  // 14 rows, header included
     refresh();
     EXPECT_EQ(g().topRow(), 1);
@@ -25,14 +25,14 @@ TEST_F(Refresh, BringsTheLastThirteenRowsIntoView) {
     EXPECT_EQ(g().topRow(), 7);
 }
 
-TEST_F(Refresh, ThirteenRowsOrFewerDoNotScroll) {
+TEST_F(ResultsRefresh, ThirteenRowsOrFewerDoNotScroll) {
     fill(12);
     g().setTopRow(5);
     refresh();
     EXPECT_EQ(g().topRow(), 5);
 }
 
-TEST_F(Refresh, ReplacesTheCountLineInAnyCaseAndAppendsToOtherTexts) {
+TEST_F(ResultsRefresh, ReplacesTheCountLineInAnyCaseAndAppendsToOtherTexts) {
     fill(1);
     c("lblCncMsg").setCaption("rISKY oBJECTS fOUND: 12");
     refresh();
@@ -47,7 +47,7 @@ TEST_F(Refresh, ReplacesTheCountLineInAnyCaseAndAppendsToOtherTexts) {
     EXPECT_EQ(c("lblCncMsg").caption(), "Risky Objects foun\r\nRefreshing...");
 }
 
-TEST_F(Refresh, HeaderOnlyGridChangesOnlyTheStatus) {
+TEST_F(ResultsRefresh, HeaderOnlyGridChangesOnlyTheStatus) {
     h.sys.files.calls.clear();
     c("lblCncMsg").setCaption("Risky Objects found: 0");
     refresh();
@@ -55,7 +55,7 @@ TEST_F(Refresh, HeaderOnlyGridChangesOnlyTheStatus) {
     EXPECT_FALSE(openedIgnoreDb());
 }
 
-TEST_F(Refresh, MarksEveryListedPathWhateverTheRowState) {
+TEST_F(ResultsRefresh, MarksEveryListedPathWhateverTheRowState) {
     const int plain = addRow("E:\\a.exe");
     const int listed = addRow("E:\\b.exe");
     const int deleted = addRow("E:\\c.exe");
@@ -73,14 +73,14 @@ TEST_F(Refresh, MarksEveryListedPathWhateverTheRowState) {
     EXPECT_EQ(h.app().screenPointer(), rt::PointerDefault);
 }
 
-TEST_F(Refresh, PathWithApostropheLosesItsIgnoreCellWithoutALookUp) {
+TEST_F(ResultsRefresh, PathWithApostropheLosesItsIgnoreCellWithoutALookUp) {
     const int quoted = addRow("E:\\it's.exe");
     db.add("E:\\it's.exe");
     refresh();
     EXPECT_EQ(actions(quoted), (Texts{"Risky", "", "Delete"}));
 }
 
-TEST_F(Refresh, MarksOnlyTheListedRowsOfALongGrid) {
+TEST_F(ResultsRefresh, MarksOnlyTheListedRowsOfALongGrid) {
     fill(30);
     for (int i = 0; i < 30; i += 3) db.add("E:\\f" + std::to_string(i) + ".exe");
     refresh();
@@ -89,7 +89,7 @@ TEST_F(Refresh, MarksOnlyTheListedRowsOfALongGrid) {
     EXPECT_EQ(marked, 10);
 }
 
-TEST_F(Refresh, DatabaseFailureStopsTheMarkingQuietly) {
+TEST_F(ResultsRefresh, DatabaseFailureStopsTheMarkingQuietly) {
     const int r = addRow("E:\\a.exe");
     db.add("E:\\a.exe");
     db.breakTable();
@@ -101,9 +101,9 @@ TEST_F(Refresh, DatabaseFailureStopsTheMarkingQuietly) {
     EXPECT_TRUE(h.ui.prompts().empty());
 }
 
-struct RefreshWithoutDb : ResultsTest {};
+struct ResultsRefreshWithoutDb : ResultsTest {};
 
-TEST_F(RefreshWithoutDb, MissingDatabaseLeavesRowsAndSaysNothing) {
+TEST_F(ResultsRefreshWithoutDb, MissingDatabaseLeavesRowsAndSaysNothing) {
     const int r = addRow("E:\\a.exe");
     g().setEnabled(false);
     refresh();

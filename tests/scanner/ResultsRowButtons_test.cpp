@@ -8,12 +8,12 @@ namespace {
 constexpr rt::Twips kGridLeft = 2860;
 constexpr rt::Twips kGridTop = 2640;
 
-struct RowButtons : ResultsTest {
+struct ResultsRowButtons : ResultsTest {
     // A grid narrowed to a width, its columns kept.
     void narrowTo(rt::Twips width) { g().setWidth(width); }
 };
 
-TEST_F(RowButtons, FloatOverTheIgnoreAndDeleteCellsOfTheClickedRow) {
+TEST_F(ResultsRowButtons, FloatOverTheIgnoreAndDeleteCellsOfTheClickedRow) {
     addRow("E:\\a.exe");
     const int r = addRow("E:\\b.exe");
     click(r, 2);
@@ -34,14 +34,14 @@ TEST_F(RowButtons, FloatOverTheIgnoreAndDeleteCellsOfTheClickedRow) {
     EXPECT_FALSE(shown("lblFF2Kill"));
 }
 
-TEST_F(RowButtons, FollowTheRowWhenTheGridIsScrolled) {
+TEST_F(ResultsRowButtons, FollowTheRowWhenTheGridIsScrolled) {
     for (int i = 0; i < 20; ++i) addRow("E:\\f" + std::to_string(i) + ".exe");
     g().setTopRow(8);
     click(10);
     EXPECT_EQ(c("cmdDel").top(), kGridTop + (1 + 10 - 8) * g().rowHeight());
 }
 
-TEST_F(RowButtons, ScrollingHidesThem) {
+TEST_F(ResultsRowButtons, ScrollingHidesThem) {
     for (int i = 0; i < 20; ++i) addRow("E:\\f" + std::to_string(i) + ".exe");
     click(3);
     g().setTopRow(4);
@@ -49,7 +49,7 @@ TEST_F(RowButtons, ScrollingHidesThem) {
     EXPECT_FALSE(shown("cmdDel"));
 }
 
-TEST_F(RowButtons, RowsOfferingNoActionHideBoth) {
+TEST_F(ResultsRowButtons, RowsOfferingNoActionHideBoth) {
     const int deleted = addRow("E:\\a.exe");
     g().setTextMatrix(deleted, 4, "[Deleted]");
     const int aborted = addAbortRow();
@@ -62,7 +62,7 @@ TEST_F(RowButtons, RowsOfferingNoActionHideBoth) {
     }
 }
 
-TEST_F(RowButtons, RowsThatCannotBeIgnoredShowOnlyDelete) {
+TEST_F(ResultsRowButtons, RowsThatCannotBeIgnoredShowOnlyDelete) {
     const int ignored = addRow("E:\\a.exe");
     g().setTextMatrix(ignored, 3, "[Ignored]");
     const int cleared = addRow("E:\\b.exe");
@@ -76,7 +76,7 @@ TEST_F(RowButtons, RowsThatCannotBeIgnoredShowOnlyDelete) {
     }
 }
 
-TEST_F(RowButtons, DeleteIsCutAtTheScrollBar) {
+TEST_F(ResultsRowButtons, DeleteIsCutAtTheScrollBar) {
     const int r = addRow("E:\\a.exe");
     narrowTo(7230);  // the limit falls 100 twips inside the delete column
     click(r);
@@ -86,7 +86,7 @@ TEST_F(RowButtons, DeleteIsCutAtTheScrollBar) {
     EXPECT_EQ(c("cmdIgn").width(), 600) << "Ignore is never cut";
 }
 
-TEST_F(RowButtons, DeleteNarrowerThan160TwipsIsHidden) {
+TEST_F(ResultsRowButtons, DeleteNarrowerThan160TwipsIsHidden) {
     const int r = addRow("E:\\a.exe");
     narrowTo(6790);  // 160 twips left
     click(r);
@@ -98,7 +98,7 @@ TEST_F(RowButtons, DeleteNarrowerThan160TwipsIsHidden) {
     EXPECT_TRUE(shown("cmdIgn"));
 }
 
-TEST_F(RowButtons, DeleteStartingPastTheLimitIsHiddenUncut) {
+TEST_F(ResultsRowButtons, DeleteStartingPastTheLimitIsHiddenUncut) {
     const int r = addRow("E:\\a.exe");
     narrowTo(6500);  // the limit lies 130 twips left of the delete column
     click(r);
@@ -107,7 +107,7 @@ TEST_F(RowButtons, DeleteStartingPastTheLimitIsHiddenUncut) {
     EXPECT_TRUE(shown("cmdIgn"));
 }
 
-TEST_F(RowButtons, NarrowDeleteColumnCloseToTheLimitIsHidden) {
+TEST_F(ResultsRowButtons, NarrowDeleteColumnCloseToTheLimitIsHidden) {
     const int r = addRow("E:\\a.exe");
     g().setColWidth(4, 30);
     narrowTo(7330 - 700 + 30 + 10);  // the column ends 10 twips before the limit
@@ -118,7 +118,7 @@ TEST_F(RowButtons, NarrowDeleteColumnCloseToTheLimitIsHidden) {
     EXPECT_TRUE(shown("cmdDel")) << "it starts 50 twips before the limit";
 }
 
-TEST_F(RowButtons, PathNotOnADriveEmptiesTheLabels) {
+TEST_F(ResultsRowButtons, PathNotOnADriveEmptiesTheLabels) {
     const int drive = addRow("E:\\a.exe");
     const int share = addRow("\\\\server\\share\\a.exe", platform::AttrArchive, false);
     click(drive);
@@ -129,7 +129,7 @@ TEST_F(RowButtons, PathNotOnADriveEmptiesTheLabels) {
     EXPECT_TRUE(shown("lblScaning"));
 }
 
-TEST_F(RowButtons, WhiteListButtonOpensTheIgnoreListModeless) {
+TEST_F(ResultsRowButtons, WhiteListButtonOpensTheIgnoreListModeless) {
     c("cmdIgnrLst").click();
     EXPECT_TRUE(scanner::frmIgnrLst().visible());
     EXPECT_FALSE(scanner::frmIgnrLst().modal());
