@@ -209,13 +209,15 @@ static void addToIgnoreList(Frm0& f, int row, const std::string& path) {
 }
 
 // Adds the path of the row under the mouse to the ignore list and marks the
-// row. Only a row over which the Ignore button can show is taken: the button
-// may stand over another row than the one the grid last saw the mouse on.
+// row. While the Ignore button shows, it acts on the row it floats over: on
+// its way to the button the pointer may have crossed a neighbouring row last.
+// Only a row over which the button can show is taken.
 void Frm0::IgnoreSelectedResult() {
     auto& results = grid("MsfInfectd");
+    int r = results.mouseRow();
+    if (c("cmdIgn").visible()) r = SelectedRow;
     SelectedCol = static_cast<short>(results.mouseCol());
-    SelectedRow = static_cast<short>(results.mouseRow());
-    const int r = SelectedRow;
+    SelectedRow = static_cast<short>(r);
     if (r == 0) return;
     std::string path;
     bool eligible = false;

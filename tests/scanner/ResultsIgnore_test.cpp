@@ -62,17 +62,28 @@ TEST_F(ResultsIgnore, PathWithApostropheNeverReachesTheList) {
     EXPECT_EQ(g().textMatrix(r, 3), "Ignore");
 }
 
-TEST_F(ResultsIgnore, TakesOnlyARowThatOffersIgnore) {
+TEST_F(ResultsIgnore, ButtonActsOnTheRowItFloatsOver) {
     const int r = addRow("E:\\a.exe");
-    const int aborted = addAbortRow();
+    const int below = addRow("E:\\b.exe");
     click(r, 3);
-    g().setMouseCell(aborted, 3);  // the pointer left over the abort row
+    g().setMouseCell(below, 3);  // the pointer crossed the row below on its way
     c("cmdIgn").click();
+    EXPECT_EQ(db.paths(), (Texts{"E:\\a.exe"}));
+    EXPECT_EQ(g().textMatrix(r, 3), "[Ignored]");
+    EXPECT_EQ(g().textMatrix(below, 3), "Ignore");
+}
+
+TEST_F(ResultsIgnore, TakesOnlyARowThatOffersIgnore) {
+    addRow("E:\\a.exe");
+    const int aborted = addAbortRow();
+    const int deleted = addRow("E:\\c.exe");
+    g().setTextMatrix(deleted, 4, "[Deleted]");
+    for (int row : {0, aborted, deleted}) {
+        g().setMouseCell(row, 3);
+        f().IgnoreSelectedResult();
+    }
     EXPECT_TRUE(db.paths().empty());
-    EXPECT_FALSE(shown("cmdIgn"));
-    g().setMouseCell(0, 3);
-    c("cmdIgn").click();
-    EXPECT_TRUE(db.paths().empty());
+    EXPECT_TRUE(h.ui.prompts().empty());
 }
 
 TEST_F(ResultsIgnore, DatabaseFailureIsReportedAndTheRowStaysOpen) {
