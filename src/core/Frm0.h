@@ -98,6 +98,20 @@ public:
     void RefreshResultsAgainstIgnoreList();
 
     // ---- results grid actions (scanner) ----
+    void RefreshResultsAgainstIgnoreList();
+    void PlaceRowButtons();
+    void HideRowButtons();
+    void DeleteSelectedFile();
+    void DeleteAllResults();
+    void IgnoreSelectedResult();
+    void CheckNothingLeftToDelete();
+    void ShowIgnoreList();
+    // The grid row and column of the last click on the results.
+    short SelectedRow = 0;
+    short SelectedCol = 0;
+    // Counts the loads of the window: a row action that waited on a question
+    // or a yield stops when the grid it started on has been rebuilt meanwhile.
+    int ResultsGridLoads = 0;
 
     // ---- About page and tell-a-friend panel (online) ----
 
