@@ -214,6 +214,10 @@ int Form::keyPress(int keyAscii) {
     return keyAscii;
 }
 
+bool Form::message(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
+    return onMessage ? onMessage(msg, wParam, lParam) : false;
+}
+
 void Form::setView(std::unique_ptr<FormView> view) { view_ = std::move(view); }
 
 void Form::notify(Prop prop) {
