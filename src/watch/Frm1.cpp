@@ -29,9 +29,12 @@ Frm1::Frm1() : Form("frm1"), shellIcon1_(*this) {
 rt::FormDesign Frm1::formDesign() {
     rt::FormDesign d;
     d.caption = "Tavlo";
-    d.border = rt::BorderStyle::None;
-    d.titleBar = false;
-    d.controlBox = true;  // the system menu that ShowSysMenu pops up
+    // A title bar with a control box gives the window the system menu that
+    // ShowSysMenu pops up; with no size, off the screen's bottom-right
+    // corner, the window is never seen.
+    d.border = rt::BorderStyle::Fixed;
+    d.titleBar = true;
+    d.controlBox = true;
     d.showInTaskbar = false;
     return d;
 }
