@@ -164,6 +164,12 @@ void Form::sizedByUser(Twips width, Twips height) {
     resized();
 }
 
+void Form::movedByUser(Twips left, Twips top) {
+    if (!loaded_) return;
+    left_ = left;
+    top_ = top;
+}
+
 void Form::resized() {
     if (shownOnce_) onResize();
 }

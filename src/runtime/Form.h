@@ -122,6 +122,8 @@ public:
     // The view reports a size the user gave the window (frame drag, maximize).
     void sizedByUser(Twips width, Twips height);
     void setClientSize(Twips width, Twips height) { clientWidth_ = width; clientHeight_ = height; }
+    // The view reports a place the user (or the system's move loop) gave the window.
+    void movedByUser(Twips left, Twips top);
 
     void setView(std::unique_ptr<FormView> view);
     FormView* view() const { return view_.get(); }
