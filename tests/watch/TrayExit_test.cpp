@@ -3,7 +3,7 @@
 #include "core/Frm0.h"
 #include "core/FrmSplash.h"
 #include "online/FrmPopUp.h"
-#include "platform/fake/HeadlessApp.h"
+#include "WatchFixture.h"
 #include "watch/Frm1.h"
 #include "watch/FrmNwUScrn.h"
 #include "watch/FrmNwUSB.h"
@@ -19,10 +19,11 @@ enum { LDown = 513, LUp = 514, LDbl = 515, RDown = 516, RUp = 517 };
 
 const std::string kQuestion = "It will shut down Tavlo.\r\n** Your PC will be unprotected **";
 
-struct TrayTest : ::testing::Test {
-    platform::fake::HeadlessApp h;
-
-    void SetUp() override { frm1().show(); }
+struct TrayTest : WatchTest {
+    void SetUp() override {
+        core::frm0().hide();
+        frm1().show();
+    }
     // The shell's callback reaches frm1's window as WM_MOUSEMOVE carrying the
     // mouse message.
     void tray(int mouseMessage) { frm1().message(ShellIcon::kCallbackMessage, 1, mouseMessage); }
@@ -76,7 +77,7 @@ TEST_F(TrayTest, RightPressOpensTheTrayMenuAndHideMenuOnlyClosesIt) {
     EXPECT_EQ(h.ui.dialogs.back().prompt, "mnuPop");
     EXPECT_EQ(h.ui.dialogs.back().title, "frm1") << "popped up from the tray form";
     EXPECT_EQ(menuItems(), (std::vector<std::string>{"Main Window", "-", "Shut Down Tavlo", "-", "Hide Menu"}));
-    EXPECT_FALSE(core::frm0().loaded());
+    EXPECT_FALSE(core::frm0().visible());
     EXPECT_TRUE(h.ui.prompts().empty());
     expectStillRunning();
 }
@@ -89,14 +90,14 @@ TEST_F(TrayTest, LeftPressOpensNoMenu) {
 TEST_F(TrayTest, ClickOfEitherButtonShowsTheMainWindow) {
     tray(LDown);
     tray(LUp);
-    ASSERT_TRUE(core::frm0().loaded());
     EXPECT_TRUE(core::frm0().visible());
     tray(LUp);
     EXPECT_TRUE(core::frm0().visible());
 
     core::frm0().unload();
     tray(RUp);
-    EXPECT_TRUE(core::frm0().visible()) << "the right release reaches the form as Click(2)";
+    ASSERT_TRUE(core::frm0().loaded());
+    EXPECT_TRUE(core::frm0().visible()) << "the right release reaches the form as Click(2), loading it";
     EXPECT_EQ(systemMenus(), 0);
 }
 
