@@ -34,7 +34,8 @@ public:
     void ShowMainFromTray(int button);
     void ConfirmExitFromTray(int button);
 
-    static constexpr const char* kTrayIcon = "TRAYICON";
+    // The program's own icon (16, 32 and 48 pixels), resource number 1.
+    static constexpr const char* kTrayIcon = "#1";
 
 protected:
     rt::FormDesign formDesign() override;

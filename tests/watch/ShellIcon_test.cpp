@@ -130,7 +130,7 @@ TEST_F(ShellIconTest, ChangesOutOfTheTrayAreKeptForTheNextAdd) {
     icon.ReadProperties({});
     icon.Remove();
     h.sys.tray.calls.clear();
-    const rt::Picture picture{0x4242, "TRAYICON"};
+    const rt::Picture picture{0x4242, "#1"};
     icon.setToolTipText("later");
     icon.setIcon(picture);
     EXPECT_TRUE(h.sys.tray.calls.empty());
@@ -250,7 +250,7 @@ TEST(PropertyBagTest, DefaultsAreNotStoredAndReadBack) {
 TEST_F(ShellIconTest, WrittenPropertiesLoadIntoTheSameState) {
     icon.ReadProperties({});
     icon.setToolTipText("Tavlo");
-    icon.setIcon(h.ui.loadPicture("TRAYICON"));
+    icon.setIcon(h.ui.loadPicture("#1"));
     icon.setSysMenu(rt::False);
     PropertyBag bag;
     icon.WriteProperties(bag);
@@ -260,7 +260,7 @@ TEST_F(ShellIconTest, WrittenPropertiesLoadIntoTheSameState) {
     other.Initialize();
     other.ReadProperties(bag);
     EXPECT_EQ(other.ToolTipText(), ShellIcon::tipField("Tavlo"));
-    EXPECT_EQ(other.Icon().resource, "TRAYICON");
+    EXPECT_EQ(other.Icon().resource, "#1");
     EXPECT_EQ(other.SysMenu(), rt::False);
     EXPECT_EQ(other.Visible(), rt::False);
 }
