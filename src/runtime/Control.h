@@ -65,7 +65,9 @@ public:
 struct ControlDesign {
     Kind kind = Kind::Label;
     std::string name;
-    std::string container;  // name of the picture box holding it; empty: the form
+    // Name of the picture box holding it, or of the menu a menu item belongs
+    // to (an item captioned "-" is a separator); empty: the form.
+    std::string container;
     Twips left = 0, top = 0, width = 0, height = 0;
     std::string text;  // caption or text
     bool visible = true;
