@@ -1,5 +1,6 @@
 #include "runtime/Control.h"
 
+#include "runtime/App.h"
 #include "runtime/ErrorReport.h"
 #include "runtime/Form.h"
 
@@ -20,7 +21,11 @@ Control::Control(Form& form, ControlDesign design)
       font_(design_.font),
       toolTip_(design_.toolTip),
       mousePointer_(design_.mousePointer),
-      value_(design_.value) {}
+      value_(design_.value) {
+    // A designed picture is loaded with the control: each control holds its
+    // own picture handle until code copies another control's picture to it.
+    if (!design_.picture.empty()) picture_ = app().ui().loadPicture(design_.picture);
+}
 
 void Control::notify(Prop prop) {
     if (view_) view_->changed(*this, prop);
