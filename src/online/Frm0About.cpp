@@ -65,19 +65,10 @@ rt::ControlDesign textDesign(const char* name, const char* page, rt::Twips left,
 
 }  // namespace
 
-// Until the frame and the Scan page create them: the containers and labels
-// of other areas that this area fills or writes.
+// Until the Scan page creates them: the status panel and its label, which
+// the version check and the tell-a-friend request write.
 void Frm0::addMissingNeighbours() {
     const rt::ControlDesign neighbours[] = {
-        {.kind = Kind::Picture, .name = "picHelp", .left = 9960, .top = 7200, .width = 7530, .height = 4815},
-        {.kind = Kind::Picture, .name = "picRegs", .left = 2880, .top = 6600, .width = 7535, .height = 5535,
-         .visible = false},
-        {.kind = Kind::Picture, .name = "Picture2", .left = 120, .top = 3360, .width = 2535, .height = 2415},
-        {.kind = Kind::Label, .name = "lblLUpdt0", .container = "Picture2", .left = 180, .top = 1260,
-         .width = 2175, .height = 255, .text = "Last Update"},
-        {.kind = Kind::Picture, .name = "picBtnSet", .left = 3960, .top = 6300, .width = 975, .height = 315},
-        {.kind = Kind::Picture, .name = "picDlg", .left = 10200, .top = 3480, .width = 5040, .height = 3615,
-         .visible = false},
         {.kind = Kind::Picture, .name = "picCncMsg", .left = 120, .top = 5820, .width = 2535, .height = 735},
         {.kind = Kind::Label, .name = "lblCncMsg", .container = "picCncMsg", .left = 60, .top = 60, .width = 2415,
          .height = 615},

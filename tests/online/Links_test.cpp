@@ -79,6 +79,15 @@ TEST_F(LinksTest, UpdateLinkStaysRedUntilReleasedAndThenLosesItsUnderline) {
     EXPECT_FALSE(link("lblNewVer").font().underline);
 }
 
+TEST_F(LinksTest, MovingOverTheAboutPageTurnsEveryLinkButTheUpdateLinkBlue) {
+    for (const char* name : {"lblNewVer", "lblSupprt", "lblHelp", "lblBug", "lblLicAgr"}) hover(name);
+    c("picRegs").mouseMove(0, 0, 10, 10);
+    for (const char* name : {"lblSupprt", "lblHelp", "lblBug", "lblLicAgr"}) {
+        EXPECT_EQ(link(name).foreColor(), kBlue) << name;
+    }
+    EXPECT_EQ(link("lblNewVer").foreColor(), kRed);
+}
+
 TEST_F(LinksTest, SupportLinkLosesItsUnderlineWhilePressed) {
     press("lblSupprt");
     EXPECT_FALSE(link("lblSupprt").font().underline);

@@ -43,8 +43,6 @@ protected:
         scope.app().version = {1, 0, 5};
         w.load();
         holdTimersOfOtherWindows();
-        if (w.FieldNormalColor.empty()) w.FieldNormalColor = "14737632";  // until the frame's load sets them
-        if (w.FieldErrorColor.empty()) w.FieldErrorColor = "255";
     }
 
     void holdTimersOfOtherWindows() {

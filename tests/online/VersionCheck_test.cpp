@@ -27,6 +27,7 @@ TEST_F(VersionCheckTest, NewerVersionIsAnnouncedInStatusLinkAndNotice) {
     ASSERT_TRUE(noticeOpen());
     EXPECT_FALSE(notice().c("lblUpdtd").visible());
     for (const char* label : {"lblDnLnk", "lblAvlbl1", "lblAvlbl3"}) EXPECT_TRUE(notice().c(label).visible()) << label;
+    EXPECT_FALSE(notice().c("imgPicture").picture().empty());
     EXPECT_EQ(notice().c("imgPicture").picture(), notice().c("imgNwVer").picture());
     expectIdle();
 }

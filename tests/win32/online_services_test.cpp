@@ -61,8 +61,6 @@ protected:
         for (auto& control : w.controls()) {
             if (auto* t = dynamic_cast<rt::Timer*>(control.get())) t->setEnabled(false);
         }
-        if (w.FieldNormalColor.empty()) w.FieldNormalColor = "14737632";
-        if (w.FieldErrorColor.empty()) w.FieldErrorColor = "255";
     }
     rt::Control& c(const std::string& name) { return w.c(name); }
 
