@@ -93,7 +93,8 @@ void Frm0::buildAboutPage() {
 // home, support, help and bug-report links and the Suggest button.
 void Frm0::buildAboutLinks() {
     const char* page = "picRegs";
-    add(textDesign("lblAbtName", page, 480, 300, 3000, "Tavlo", {.size = 14, .bold = true})).setForeColor(kHeadingColor);
+    add(textDesign("lblAbtName", page, 480, 300, 3000, "Tavlo", {.size = 14, .bold = true}))
+        .setForeColor(kHeadingColor);
     add(textDesign("lblAbtWhat", page, 480, 780, 6600,
                    "Guards your PC against malware carried on USB memory sticks."));
     add(textDesign("lblAbtVer", page, 480, 1200, 1200, "Version :"));

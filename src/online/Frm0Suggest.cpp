@@ -75,7 +75,9 @@ void Frm0::buildSuggestFields() {
     add(field("txtName2", 1950, 130));
     add(panelLabel("lblmail2", 180, 2310, 1440, "Your Email"));
     add(field("txtmail2", 2280, 130, false));
-    add(panelLabel("lblCommnt", 180, 2640, 1440, "Comments (Optional)"));
+    auto commentLabel = panelLabel("lblCommnt", 180, 2640, 1440, "Comments (Optional)");
+    commentLabel.height = 435;  // two lines: the caption wraps after "Comments"
+    add(commentLabel);
     auto comment = field("txtCommnt", 2610, 200);
     comment.height = 435;
     comment.multiLine = true;
