@@ -114,6 +114,39 @@ public:
     int ResultsGridLoads = 0;
 
     // ---- About page and tell-a-friend panel (online) ----
+    // True while a version check waits for its reply; False at load.
+    short VersionCheckBusy = rt::False;
+    // True while a tell-a-friend request is under way.
+    short SuggestBusy = rt::False;
+    // The machine identifier a tell-a-friend request sends; set at load.
+    std::string MachineId;
+    void CheckLatestVersion();
+    void ShowNewVersionPopup();
+    void ShowSuggestPanel();
+    void CloseSuggestPanel();
+    void DragDialogByImage(int button, int shift, rt::Twips x, rt::Twips y);
+    void SendSuggestion();
+    void FilterEmailKey(int& keyAscii);
+    // field: "txtFrndEM" or "txtmail2".
+    void ValidateEmailField(const std::string& field);
+    // label: one of the link labels of the About and Help pages.
+    void PressLinkLabel(const std::string& label);
+    void HoverLinkLabel(const std::string& label);
+    void OpenLinkLabel(const std::string& label);
+    void ResetHomeLinkLook();
+    void PointGuideArrowAtSettings();
+    void HideGuideArrow();
+
+private:
+    void buildAboutLinks();
+    void buildHelpGuide();
+    void buildSuggestPanel();
+    void buildSuggestFields();
+    void cleanSuggestFields();
+    bool suggestFieldsPass();
+    void sendSuggestRequest();
+    void markEmailField(const std::string& field, bool& ended);
+    void addMissingNeighbours();
 
 protected:
     rt::FormDesign formDesign() override;
