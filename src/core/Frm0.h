@@ -94,8 +94,6 @@ public:
     void CloseBrowsePanel();
     void AbortScan();
     void AnimateScanProgress();
-    // txtLastRow's Change runs it; the results grid actions define it.
-    void RefreshResultsAgainstIgnoreList();
 
     // ---- results grid actions (scanner) ----
     void RefreshResultsAgainstIgnoreList();
