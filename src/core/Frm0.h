@@ -104,9 +104,11 @@ public:
     void IgnoreSelectedResult();
     void CheckNothingLeftToDelete();
     void ShowIgnoreList();
-    // The grid row and column of the last click on the results.
-    short SelectedRow = 0;
-    short SelectedCol = 0;
+    // The grid row and column of the last click on the results; wide enough
+    // for a grid of more than 32,767 rows (a 16-bit number would wrap and
+    // name another row's file).
+    int SelectedRow = 0;
+    int SelectedCol = 0;
     // Counts the loads of the window: a row action that waited on a question
     // or a yield stops when the grid it started on has been rebuilt meanwhile.
     int ResultsGridLoads = 0;

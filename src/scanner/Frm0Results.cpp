@@ -165,8 +165,8 @@ void Frm0::PlaceRowButtons() {
     auto& ign = c("cmdIgn");
     del.setVisible(false);
     if (results.rows() == 1) return;
-    SelectedCol = static_cast<short>(results.mouseCol());
-    SelectedRow = static_cast<short>(results.mouseRow());
+    SelectedCol = results.mouseCol();
+    SelectedRow = results.mouseRow();
     const int r = SelectedRow;
     bool noAction = false;
     if (!report.step([&] { noAction = offersNoAction(results, r); })) return;
@@ -216,8 +216,8 @@ void Frm0::IgnoreSelectedResult() {
     auto& results = grid("MsfInfectd");
     int r = results.mouseRow();
     if (c("cmdIgn").visible()) r = SelectedRow;
-    SelectedCol = static_cast<short>(results.mouseCol());
-    SelectedRow = static_cast<short>(r);
+    SelectedCol = results.mouseCol();
+    SelectedRow = r;
     if (r == 0) return;
     std::string path;
     bool eligible = false;
