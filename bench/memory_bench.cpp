@@ -3,6 +3,7 @@
 //   memory_bench fs N     the fake stick of N files alone (the baseline of "scan")
 //   memory_bench scan N   that stick plugged in and scanned by the scan driver,
 //                         with real settings and ignore databases (SQLite)
+//   memory_bench risky N  the same with every file risky: N rows in the grid
 //   memory_bench grid N   the main window's results grid with N rows as the scan
 //                         engine writes them, refreshed against the ignore list
 // Every mode ends the program in order, so that what is left is a leak.
@@ -50,12 +51,12 @@ struct Databases {
     }
 };
 
-// N files in folders of 1000 on E:, one in ten of them risky.
-void makeStick(platform::fake::HeadlessApp& h, int files) {
+// N files in folders of 1000 on E:, one in ten of them risky (or all).
+void makeStick(platform::fake::HeadlessApp& h, int files, bool allRisky) {
     h.sys.files.setDrive('E', platform::DriveType::Removable);
     for (int i = 0; i < files; ++i) {
         const std::string folder = "E:\\folder" + std::to_string(i / 1000) + "\\";
-        const char* ext = i % 10 == 0 ? ".exe" : i % 10 == 1 ? ".jpg" : ".txt";
+        const char* ext = allRisky || i % 10 == 0 ? ".exe" : i % 10 == 1 ? ".jpg" : ".txt";
         h.sys.files.addFile(folder + "file" + std::to_string(i) + ext, 1000 + i % 5000);
     }
 }
@@ -96,7 +97,7 @@ void fillGrid(int rows) {
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: %s fs|scan|grid N\n", argv[0]);
+        std::fprintf(stderr, "usage: %s fs|scan|risky|grid N\n", argv[0]);
         return 2;
     }
     const std::string mode = argv[1];
@@ -106,8 +107,8 @@ int main(int argc, char** argv) {
         platform::fake::HeadlessApp h;
         Databases databases(h);
         core::CipherKey() = core::kCipherKey;
-        if (mode == "fs" || mode == "scan") makeStick(h, n);
-        if (mode == "scan") scan(h);
+        if (mode == "fs" || mode == "scan" || mode == "risky") makeStick(h, n, mode == "risky");
+        if (mode == "scan" || mode == "risky") scan(h);
         if (mode == "grid") fillGrid(n);
     }
     const auto ms =

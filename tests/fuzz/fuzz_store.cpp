@@ -142,7 +142,12 @@ void checkIgnoreList(const std::string& path) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fixture = new Fixture;
-    fixture->folder = std::filesystem::temp_directory_path() / ("tavlo-fuzz-store-" + std::to_string(getpid()));
+    // In memory where the machine offers it: every write of the store is a
+    // transaction that waits for the disk otherwise.
+    std::error_code ec;
+    const std::filesystem::path base =
+        std::filesystem::is_directory("/dev/shm", ec) ? "/dev/shm" : std::filesystem::temp_directory_path();
+    fixture->folder = base / ("tavlo-fuzz-store-" + std::to_string(getpid()));
     std::filesystem::create_directories(fixture->folder);
     std::atexit(removeFolder);
     useDriverList(fixture->folder);
