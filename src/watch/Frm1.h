@@ -11,6 +11,12 @@
 #include "runtime/App.h"
 #include "watch/ShellIcon.h"
 
+// windows.h (through dlgs.h) names a dialog control id frm1; the window's
+// accessor takes the name back wherever both are seen.
+#ifdef frm1
+#undef frm1
+#endif
+
 namespace tavlo::watch {
 
 class Frm1 : public rt::Form {
