@@ -3,7 +3,6 @@
 // sight yet has the system menu that the icon pops up.
 #include <gtest/gtest.h>
 #include <windows.h>
-#undef frm1  // a dialog control number of the system headers; here the tray form
 
 #include <memory>
 #include <string>
