@@ -1,5 +1,6 @@
 #include "runtime/Control.h"
 
+#include "runtime/App.h"
 #include "runtime/ErrorReport.h"
 #include "runtime/Form.h"
 
@@ -20,7 +21,9 @@ Control::Control(Form& form, ControlDesign design)
       font_(design_.font),
       toolTip_(design_.toolTip),
       mousePointer_(design_.mousePointer),
-      value_(design_.value) {}
+      value_(design_.value) {
+    fitText();
+}
 
 void Control::notify(Prop prop) {
     if (view_) view_->changed(*this, prop);
@@ -34,9 +37,17 @@ void Control::move(Twips left, Twips top, Twips width, Twips height) {
     if (left == left_ && top == top_ && width == width_ && height == height_) return;
     left_ = left;
     top_ = top;
+    const bool sized = width != width_ || height != height_;
     width_ = width;
     height_ = height;
     notify(Prop::Geometry);
+    if (sized && onResize) onResize();
+}
+
+void Control::fitText() {
+    if (!design_.autoSize || !hasApp()) return;
+    const Extent size = app().ui().textSize(font_, text_);
+    move(left_, top_, size.width, size.height);
 }
 
 void Control::setLine(Twips x1, Twips y1, Twips x2, Twips y2) {
@@ -66,6 +77,7 @@ static bool raisesChange(Kind k) {
 void Control::setText(const std::string& v) {
     if (v == text_) return;
     text_ = v;
+    fitText();
     notify(Prop::Text);
     if (raisesChange(kind()) && onChange) onChange();
 }
@@ -82,16 +94,19 @@ void Control::setBackColor(Color c) {
 
 void Control::setFont(const Font& f) {
     font_ = f;
+    fitText();
     notify(Prop::Font);
 }
 
 void Control::setFontBold(bool b) {
     font_.bold = b;
+    fitText();
     notify(Prop::Font);
 }
 
 void Control::setFontUnderline(bool u) {
     font_.underline = u;
+    fitText();
     notify(Prop::Font);
 }
 
