@@ -1,0 +1,55 @@
+// One move-only owner for every kind of system handle. A traits type names the
+// handle type, its "no handle" value and how to give it back:
+//
+//   struct FindTraits {
+//       using type = HANDLE;
+//       static type invalid() { return INVALID_HANDLE_VALUE; }
+//       static void close(type h) { FindClose(h); }
+//   };
+//   using UniqueFind = UniqueHandle<FindTraits>;
+#pragma once
+
+#include <utility>
+
+namespace tavlo::platform::win32 {
+
+template <class Traits>
+class UniqueHandle {
+public:
+    using type = typename Traits::type;
+
+    UniqueHandle() = default;
+    explicit UniqueHandle(type h) : h_(h) {}
+    ~UniqueHandle() { reset(); }
+
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    UniqueHandle(UniqueHandle&& other) noexcept : h_(other.release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) reset(other.release());
+        return *this;
+    }
+
+    type get() const { return h_; }
+    explicit operator bool() const { return h_ != Traits::invalid(); }
+
+    // Gives up ownership without closing.
+    type release() { return std::exchange(h_, Traits::invalid()); }
+
+    // Closes the handle held (if any) and takes h.
+    void reset(type h = Traits::invalid()) {
+        const type old = std::exchange(h_, h);
+        if (old != Traits::invalid()) Traits::close(old);
+    }
+
+    // For calls that return a handle through an out-parameter.
+    type* put() {
+        reset();
+        return &h_;
+    }
+
+private:
+    type h_ = Traits::invalid();
+};
+
+}  // namespace tavlo::platform::win32

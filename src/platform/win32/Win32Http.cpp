@@ -1,0 +1,158 @@
+#include "platform/win32/Win32Http.h"
+
+#include <windows.h>
+#include <wininet.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
+#include "platform/win32/UniqueHandle.h"
+#include "platform/win32/WideText.h"
+
+namespace tavlo::platform::win32 {
+
+namespace {
+
+struct InternetTraits {
+    using type = HINTERNET;
+    static type invalid() { return nullptr; }
+    static void close(type h) { InternetCloseHandle(h); }
+};
+using UniqueInternet = UniqueHandle<InternetTraits>;
+
+// What the caller and the worker share; the last of them to let go frees it.
+struct Transfer {
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool done = false;
+    std::optional<std::string> body;
+    std::atomic<bool> abandoned{false};
+};
+
+struct Target {
+    bool secure = false;
+    std::wstring host;
+    INTERNET_PORT port = 0;
+    std::wstring object;  // path and query
+};
+
+std::optional<Target> crack(const std::string& url) {
+    const std::wstring wide = widen(escapeUrl(url));
+    URL_COMPONENTSW parts{};
+    parts.dwStructSize = sizeof parts;
+    parts.dwHostNameLength = parts.dwUrlPathLength = parts.dwExtraInfoLength = 1;  // point into `wide`
+    if (!InternetCrackUrlW(wide.c_str(), 0, 0, &parts)) return std::nullopt;
+    if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS) return std::nullopt;
+    if (!parts.lpszHostName || parts.dwHostNameLength == 0) return std::nullopt;
+    Target t;
+    t.secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
+    t.host.assign(parts.lpszHostName, parts.dwHostNameLength);
+    t.port = parts.nPort;
+    if (parts.lpszUrlPath) t.object.assign(parts.lpszUrlPath, parts.dwUrlPathLength);
+    if (parts.lpszExtraInfo) t.object.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
+    if (t.object.empty() || t.object[0] != L'/') t.object.insert(0, L"/");
+    return t;
+}
+
+// Bounds each step of the worker as well, so that a left request ends by itself.
+void limitSteps(HINTERNET request, int timeoutMs) {
+    if (timeoutMs <= 0) return;
+    DWORD ms = static_cast<DWORD>(timeoutMs);
+    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT}) {
+        InternetSetOptionW(request, option, &ms, sizeof ms);
+    }
+}
+
+std::optional<std::string> readBody(HINTERNET request, const Transfer& transfer) {
+    std::string body;
+    char buffer[8192];
+    for (;;) {
+        DWORD got = 0;
+        if (!InternetReadFile(request, buffer, sizeof buffer, &got)) return std::nullopt;
+        if (got == 0) return body;
+        if (transfer.abandoned || body.size() + got > Win32Http::MaxBody) return std::nullopt;
+        body.append(buffer, got);
+    }
+}
+
+std::optional<std::string> fetch(const std::string& url, int timeoutMs, const Transfer& transfer) {
+    const auto target = crack(url);
+    if (!target) return std::nullopt;
+    UniqueInternet session(InternetOpenW(L"Tavlo", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (!session) return std::nullopt;
+    UniqueInternet connection(InternetConnectW(session.get(), target->host.c_str(), target->port, nullptr, nullptr,
+                                               INTERNET_SERVICE_HTTP, 0, 0));
+    if (!connection) return std::nullopt;
+    const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI |
+                        (target->secure ? INTERNET_FLAG_SECURE : 0);
+    UniqueInternet request(
+        HttpOpenRequestW(connection.get(), L"GET", target->object.c_str(), nullptr, nullptr, nullptr, flags, 0));
+    if (!request) return std::nullopt;
+    limitSteps(request.get(), timeoutMs);
+    if (!HttpSendRequestW(request.get(), nullptr, 0, nullptr, 0) || transfer.abandoned) return std::nullopt;
+    DWORD status = 0, size = sizeof status;
+    if (!HttpQueryInfoW(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr) ||
+        status != HTTP_STATUS_OK) {
+        return std::nullopt;
+    }
+    return readBody(request.get(), transfer);
+}
+
+bool mustEscape(unsigned char c) {
+    if (c <= 0x20 || c >= 0x7F) return true;
+    return std::string_view("\"<>\\^`{|}").find(static_cast<char>(c)) != std::string_view::npos;
+}
+
+}  // namespace
+
+std::string escapeUrl(const std::string& url) {
+    static constexpr char hex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(url.size());
+    for (unsigned char c : url) {
+        if (mustEscape(c)) {
+            out += '%';
+            out += hex[c >> 4];
+            out += hex[c & 0xF];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
+std::optional<std::string> Win32Http::get(const std::string& url, int timeoutMs) {
+    auto transfer = std::make_shared<Transfer>();
+    std::thread worker;
+    try {
+        worker = std::thread([transfer, url, timeoutMs] {
+            auto body = fetch(url, timeoutMs, *transfer);
+            std::lock_guard lock(transfer->mutex);
+            transfer->body = std::move(body);
+            transfer->done = true;
+            transfer->finished.notify_all();
+        });
+    } catch (const std::system_error&) {
+        return std::nullopt;  // no thread to be had
+    }
+    std::unique_lock lock(transfer->mutex);
+    const auto isDone = [&] { return transfer->done; };
+    if (timeoutMs <= 0) {
+        transfer->finished.wait(lock, isDone);
+    } else if (!transfer->finished.wait_for(lock, std::chrono::milliseconds(timeoutMs), isDone)) {
+        transfer->abandoned = true;
+        lock.unlock();
+        worker.detach();
+        return std::nullopt;
+    }
+    lock.unlock();
+    worker.join();
+    return std::move(transfer->body);
+}
+
+}  // namespace tavlo::platform::win32
