@@ -40,11 +40,13 @@ rt::FormDesign FrmNwUSB::formDesign() {
     return d;
 }
 
+// From the back: the red band, the icon over its left end, the message on
+// it, the buttons, and the note under the Close button, as wide as its text.
 void FrmNwUSB::buildControls() {
-    add({.kind = Kind::Image, .name = "Image2", .left = 120, .top = 120, .width = 480, .height = 480,
-         .picture = "alert_image"});
     add({.kind = Kind::Label, .name = "lblBk", .left = 0, .top = 190, .width = 5300, .height = 340,
          .text = "Label2", .backColor = 0x000000C0});
+    add({.kind = Kind::Image, .name = "Image2", .left = 120, .top = 120, .width = 480, .height = 480,
+         .picture = "alert_image"});
     add({.kind = Kind::Label, .name = "lblMsg", .left = 720, .top = 240, .width = 3735, .height = 240,
          .text = "USB Memory Device Pluged...", .foreColor = 0x80000009, .transparent = true,
          .font = {.name = "Arial", .size = 9.75}});
@@ -58,7 +60,7 @@ void FrmNwUSB::buildControls() {
                      core::mbttnLayout("Close", "alert_button"))
         .onClick = [this] { ConfirmCloseSmallAlert(); };
     add({.kind = Kind::Label, .name = "Label1", .left = 3720, .top = 1200, .width = 1380, .height = 195,
-         .text = "Not Recommanded", .transparent = true});
+         .text = "Not Recommanded", .transparent = true, .autoSize = true});
     addTimer("tmrSett", 1, true).onTimer = [this] { WidenSmallAlertBand(); };
 }
 
