@@ -154,14 +154,7 @@ make_databases() {
   local dir
   dir=$(tavlo_system32 "$1")
   [[ -d $dir ]] || tavlo_die "no system folder in prefix $1"
-  if [[ ! -f $dir/pso.dat ]]; then
-    sqlite3 "$dir/pso.dat" 'CREATE TABLE conf ([Group] TEXT, [Key] TEXT, [Value] TEXT);' \
-      || tavlo_die "could not create $dir/pso.dat"
-  fi
-  if [[ ! -f $dir/pro.dat ]]; then
-    sqlite3 "$dir/pro.dat" 'CREATE TABLE ign (aut INTEGER PRIMARY KEY AUTOINCREMENT, pat TEXT(255));' \
-      || tavlo_die "could not create $dir/pro.dat"
-  fi
+  "$TAVLO_ROOT/scripts/make-databases" "$dir" || tavlo_die "could not create the databases in $dir"
 }
 
 # ---------------------------------------------------------------- builds
