@@ -1,14 +1,10 @@
 #include "core/Program.h"
 
-#include "core/Frm0.h"
-#include "core/Store.h"
+#include "core/FrmSplash.h"
 
 namespace tavlo::core {
 
-void StartProgram() {
-    CipherKey() = kCipherKey;
-    if (!EnsureConfDb()) rt::app().sys().process.end(0);
-    frm0().show();
-}
+// The splash is the first window; its timers drive the rest of the start.
+void StartProgram() { frmSplash().show(); }
 
 }  // namespace tavlo::core

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <typeindex>
+#include <unordered_map>
 
 #include "platform/Services.h"
 #include "runtime/Form.h"
@@ -119,8 +120,10 @@ private:
     Clock& clock_;
     platform::Services& sys_;
     int screenPointer_ = 0;
-    std::map<std::type_index, std::unique_ptr<Form>> forms_;
-    std::map<std::type_index, std::unique_ptr<Module>> modules_;
+    // Hashed: with mingw, std::type_index's ordering is not consistent for
+    // classes of anonymous namespaces, and an ordered map then loses entries.
+    std::unordered_map<std::type_index, std::unique_ptr<Form>> forms_;
+    std::unordered_map<std::type_index, std::unique_ptr<Module>> modules_;
 };
 
 // The running program. Set by the program's entry or a test's fixture.

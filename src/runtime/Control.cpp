@@ -22,6 +22,9 @@ Control::Control(Form& form, ControlDesign design)
       toolTip_(design_.toolTip),
       mousePointer_(design_.mousePointer),
       value_(design_.value) {
+    // A designed picture is loaded with the control: each control holds its
+    // own picture handle until code copies another control's picture to it.
+    if (!design_.picture.empty()) picture_ = app().ui().loadPicture(design_.picture);
     fitText();
 }
 

@@ -108,6 +108,8 @@ public:
     void setWidth(Twips v);
     void setHeight(Twips v);
     void move(Twips left, Twips top, Twips width, Twips height);
+    // The view reports a place the system's move loop gave the control.
+    void movedByUser(Twips left, Twips top) { left_ = left; top_ = top; }
 
     bool visible() const { return visible_; }
     void setVisible(bool v);

@@ -171,6 +171,12 @@ void Form::sizedByUser(Twips width, Twips height) {
     resized();
 }
 
+void Form::movedByUser(Twips left, Twips top) {
+    if (!loaded_) return;
+    left_ = left;
+    top_ = top;
+}
+
 void Form::resized() {
     if (shownOnce_) onResize();
 }
@@ -219,6 +225,10 @@ void Form::click() { if (onClick) onClick(); }
 int Form::keyPress(int keyAscii) {
     if (onKeyPress) onKeyPress(keyAscii);
     return keyAscii;
+}
+
+bool Form::message(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
+    return onMessage ? onMessage(msg, wParam, lParam) : false;
 }
 
 void Form::setView(std::unique_ptr<FormView> view) { view_ = std::move(view); }

@@ -5,6 +5,8 @@
 // form subclass are its form-level state and survive an unload.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -113,9 +115,18 @@ public:
     void click();
     int keyPress(int keyAscii);
 
+    // A window message that the form's window received, offered to the form
+    // before the view handles it (a tray icon's callback, a registered
+    // message such as the shell's restart). The handler returns true when it
+    // took the message; the view then does nothing more with it.
+    std::function<bool(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam)> onMessage;
+    bool message(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam);
+
     // The view reports a size the user gave the window (frame drag, maximize).
     void sizedByUser(Twips width, Twips height);
     void setClientSize(Twips width, Twips height) { clientWidth_ = width; clientHeight_ = height; }
+    // The view reports a place the user (or the system's move loop) gave the window.
+    void movedByUser(Twips left, Twips top);
 
     void setView(std::unique_ptr<FormView> view);
     FormView* view() const { return view_.get(); }

@@ -1,0 +1,117 @@
+#include "runtime/win32/Win32Ui.h"
+
+#include "runtime/ErrorReport.h"
+#include "runtime/win32/FormWindow.h"
+#include "runtime/win32/InputBox.h"
+#include "runtime/win32/Menus.h"
+#include "runtime/win32/Modal.h"
+#include "runtime/win32/Text.h"
+
+namespace tavlo::rt::win32 {
+
+namespace {
+constexpr UINT kDestroyBuried = WM_APP + 1;
+}
+
+// A hidden top-level window: the owner of forms kept off the taskbar, and the
+// place where the windows of unloaded forms are destroyed, from the loop.
+class Win32Ui::Host : public Window {
+public:
+    explicit Host(Win32Ui& ui) : ui_(ui) {
+        CreateArgs a;
+        a.text = L"Tavlo";
+        a.style = WS_POPUP;
+        create(a);
+    }
+
+protected:
+    const wchar_t* ownClass() const override { return L"TavloHost"; }
+    std::optional<LRESULT> handle(UINT msg, WPARAM, LPARAM) override {
+        if (msg != kDestroyBuried) return std::nullopt;
+        ui_.destroyBuried();
+        return 0;
+    }
+
+private:
+    Win32Ui& ui_;
+};
+
+namespace {
+
+// The view the model holds: when the form unloads and drops it, the window
+// is buried rather than destroyed inside the handler that unloaded it.
+class FormViewHandle : public FormView {
+public:
+    FormViewHandle(std::shared_ptr<FormWindow> window, Win32Ui& ui) : window_(std::move(window)), ui_(ui) {}
+    FormViewHandle(const FormViewHandle&) = delete;
+    FormViewHandle& operator=(const FormViewHandle&) = delete;
+    ~FormViewHandle() override {
+        window_->retire();
+        ui_.bury(std::move(window_));
+    }
+    void changed(Form&, Prop prop) override { window_->changed(prop); }
+    Handle hWnd() const override { return reinterpret_cast<Handle>(window_->hwnd()); }
+    Handle controlHWnd(const Control& control) const override { return window_->controlHWnd(control); }
+    void setFocus(Control& control) override { window_->setFocus(control); }
+
+private:
+    std::shared_ptr<FormWindow> window_;
+    Win32Ui& ui_;
+};
+
+}  // namespace
+
+Win32Ui::Win32Ui() : host_(std::make_unique<Host>(*this)) {
+    ctx_.scale = Scale::screen();
+    ctx_.owner = host_->hwnd();
+}
+
+Win32Ui::~Win32Ui() { destroyBuried(); }
+
+void Win32Ui::attach(Form& form) {
+    auto window = std::make_shared<FormWindow>(ctx_, form);
+    form.setView(std::make_unique<FormViewHandle>(window, *this));
+    if (!window->build()) throw Error("Out of memory: the window of " + form.name() + " could not be created");
+}
+
+void Win32Ui::detach(Form&) {}
+
+void Win32Ui::bury(std::shared_ptr<FormWindow> form) {
+    buried_.push_back(std::move(form));
+    PostMessageW(host_->hwnd(), kDestroyBuried, 0, 0);
+}
+
+void Win32Ui::destroyBuried() {
+    auto dead = std::move(buried_);
+    buried_.clear();
+    dead.clear();
+}
+
+int Win32Ui::msgBox(const std::string& prompt, int style, const std::string& title) {
+    const UINT flags = static_cast<UINT>(style) | MB_TASKMODAL;
+    return MessageBoxW(nullptr, widen(prompt).c_str(), widen(title).c_str(), flags);
+}
+
+std::optional<std::string> Win32Ui::inputBox(const std::string& prompt, const std::string& title,
+                                             const std::string& initial) {
+    auto box = std::make_shared<InputBox>(ctx_.scale, prompt, title, initial);
+    return box->run();
+}
+
+void Win32Ui::doEvents() { pumpPending(); }
+
+void Win32Ui::runModal(Form& form) {
+    DisabledWindows others(reinterpret_cast<HWND>(form.hWnd()));
+    modalLoop([&form] { return !form.loaded() || !form.visible(); });
+}
+
+void Win32Ui::popupMenu(Form& form, Control& menu) { showPopupMenu(form, menu); }
+
+Picture Win32Ui::loadPicture(const std::string& resource) { return ctx_.pictures.load(resource); }
+
+Twips Win32Ui::screenWidth() { return ctx_.scale.twips(GetSystemMetrics(SM_CXSCREEN)); }
+Twips Win32Ui::screenHeight() { return ctx_.scale.twips(GetSystemMetrics(SM_CYSCREEN)); }
+
+void Win32Ui::setScreenPointer(int pointer) { ctx_.cursors.setScreenPointer(pointer); }
+
+}  // namespace tavlo::rt::win32
