@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "AlertFixture.h"
+
 #include <cmath>
 
 #include "core/Frm0.h"
 #include "core/Globals.h"
 #include "core/Mbttn.h"
-#include "platform/fake/HeadlessApp.h"
 #include "runtime/ErrorReport.h"
 #include "watch/FrmNwUSB.h"
 #include "watch/FrmNwUScrn.h"
@@ -16,13 +17,10 @@ namespace {
 
 using core::frm0;
 using core::globals;
-using Calls = std::vector<std::string>;
+using testing::Calls;
 
-struct AlertFullDesktopTest : ::testing::Test {
-    platform::fake::HeadlessApp h;
-    AlertFullDesktopTest() { h.ui.windowHandles = true; }
+struct AlertFullDesktopTest : testing::AlertTest {
     FrmNwUScrn& alert() { return frmNwUScrn(); }
-    static std::string id(rt::Handle handle) { return std::to_string(handle); }
     // The poll's announcement of a plugged stick in the full-desktop mode.
     void plug(const std::string& list) {
         alert().c("lblMsg").setCaption("USB Memory Device Plugged (" + list + ")");
@@ -33,13 +31,6 @@ struct AlertFullDesktopTest : ::testing::Test {
         auto& face = alert().c(name + ".bttn");
         face.mouseDown(rt::LeftButton, 0, 30, 30);
         face.mouseUp(rt::LeftButton, 0, 30, 30);
-    }
-    Calls callsOf(const std::string& prefix) {
-        Calls found;
-        for (auto& call : h.sys.windows.calls) {
-            if (call.rfind(prefix, 0) == 0) found.push_back(call);
-        }
-        return found;
     }
 };
 
@@ -69,7 +60,7 @@ TEST_F(AlertFullDesktopTest, LoadTurnsTranslucentEmbedsTheMainWindowThenSetsTopm
     alert().load();
     const std::string me = id(alert().hWnd()), main = id(frm0().hWnd()), usb = id(frmNwUSB().hWnd());
     const std::string host = id(alert().c("PicMDI1").hWnd());
-    EXPECT_EQ(h.sys.windows.calls, (Calls{
+    EXPECT_EQ(callsOn({alert().hWnd(), frm0().hWnd(), frmNwUSB().hWnd()}), (Calls{
                                        "SetWindowPos " + usb + " -2 3",  // the small alert, loaded hidden
                                        "SetWindowPos " + usb + " -1 3",
                                        "GetWindowLong " + me + " -20",
@@ -133,7 +124,7 @@ TEST_F(AlertFullDesktopTest, TriggerBringsTheMainWindowToTheFrontOnEveryPlug) {
     plug("E:F:");
     EXPECT_EQ(alert().c("lblMsg").caption(), "USB Memory Device Plugged (E:F:)");
     EXPECT_TRUE(frm0().visible());
-    EXPECT_EQ(h.sys.windows.calls, (Calls{"SetWindowPos " + id(frm0().hWnd()) + " -1 3"}));
+    EXPECT_EQ(callsOn({frm0().hWnd(), alert().hWnd()}), (Calls{"SetWindowPos " + id(frm0().hWnd()) + " -1 3"}));
 }
 
 TEST_F(AlertFullDesktopTest, MainWindowButtonEmbedsAgainAndRestoresOpacity) {
@@ -141,9 +132,9 @@ TEST_F(AlertFullDesktopTest, MainWindowButtonEmbedsAgainAndRestoresOpacity) {
     frm0().move(0, 0, frm0().width(), frm0().height());
     h.sys.windows.calls.clear();
     clickButton("mbttn1");
-    EXPECT_EQ(callsOf("SetParent"), (Calls{"SetParent " + id(frm0().hWnd()) + " " +
+    EXPECT_EQ(callsStartingWith("SetParent"), (Calls{"SetParent " + id(frm0().hWnd()) + " " +
                                            id(alert().c("PicMDI1").hWnd())}));
-    EXPECT_EQ(callsOf("SetLayered"), (Calls{"SetLayeredWindowAttributes " + id(alert().hWnd()) + " 1 240 3"}));
+    EXPECT_EQ(callsStartingWith("SetLayered"), (Calls{"SetLayeredWindowAttributes " + id(alert().hWnd()) + " 1 240 3"}));
     EXPECT_GT(frm0().left(), 0);
 }
 
@@ -155,9 +146,9 @@ TEST_F(AlertFullDesktopTest, ChangeToPopupHandsTheMessageToTheSmallAlert) {
     clickButton("mbtnMode");
     EXPECT_FALSE(alert().loaded());
     EXPECT_EQ(globals().FullDesktopAlertShown, rt::False);
-    EXPECT_EQ(callsOf("SetWindowPos " + id(main)), (Calls{"SetWindowPos " + id(main) + " -2 3"}));
+    EXPECT_EQ(callsStartingWith("SetWindowPos " + id(main)), (Calls{"SetWindowPos " + id(main) + " -2 3"}));
     // The main window goes back to the desktop before the alert's window goes.
-    EXPECT_EQ(callsOf("SetParent"), (Calls{"SetParent " + id(main) + " 0"}));
+    EXPECT_EQ(callsStartingWith("SetParent"), (Calls{"SetParent " + id(main) + " 0"}));
     EXPECT_TRUE(frm0().visible());
     EXPECT_TRUE(frmNwUSB().visible());
     EXPECT_EQ(frmNwUSB().c("lblMsg").caption(), "USB Memory Device Plugged (E:)");
@@ -180,7 +171,7 @@ TEST_F(AlertFullDesktopTest, ClosingWithTheMainWindowInsideBringsItBackFresh) {
     EXPECT_TRUE(frm0().visible());
     // The unload's topmost reset reached the fresh main window; no window
     // was handed back, for the embedded one had gone.
-    EXPECT_EQ(h.sys.windows.calls, (Calls{"SetWindowPos " + id(frm0().hWnd()) + " -2 3"}));
+    EXPECT_EQ(callsOn({frm0().hWnd(), embedded}), (Calls{"SetWindowPos " + id(frm0().hWnd()) + " -2 3"}));
 }
 
 TEST_F(AlertFullDesktopTest, TranslucencyRejectsAnAlphaOutsideAByte) {

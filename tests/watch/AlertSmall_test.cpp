@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "AlertFixture.h"
+
 #include "core/Frm0.h"
 #include "core/Globals.h"
 #include "core/Mbttn.h"
-#include "platform/fake/HeadlessApp.h"
 #include "watch/FrmNwUSB.h"
 #include "watch/FrmNwUScrn.h"
 
@@ -12,11 +13,9 @@ namespace {
 
 using core::frm0;
 using core::globals;
-using Calls = std::vector<std::string>;
+using testing::Calls;
 
-struct AlertSmallTest : ::testing::Test {
-    platform::fake::HeadlessApp h;
-    AlertSmallTest() { h.ui.windowHandles = true; }
+struct AlertSmallTest : testing::AlertTest {
     FrmNwUSB& alert() { return frmNwUSB(); }
     std::string hwnd(rt::Form& f) { return std::to_string(f.hWnd()); }
     // The poll's announcement of a plugged stick.
@@ -44,7 +43,7 @@ TEST_F(AlertSmallTest, LoadSetsSizeBandAndTopmostState) {
     EXPECT_EQ(band.width(), 5300);
     EXPECT_EQ(band.height(), 340);
     EXPECT_EQ(band.backColor(), 0x0000C0u);
-    EXPECT_EQ(h.sys.windows.calls, (Calls{"SetWindowPos " + hwnd(alert()) + " -2 3",
+    EXPECT_EQ(callsOn({alert().hWnd()}), (Calls{"SetWindowPos " + hwnd(alert()) + " -2 3",
                                           "SetWindowPos " + hwnd(alert()) + " -1 3"}));
     EXPECT_EQ(alert().c("lblMsg").caption(), "USB Memory Device Plugged (E:)");
 }
@@ -73,7 +72,7 @@ TEST_F(AlertSmallTest, SecondPlugUpdatesTheSameWindow) {
     plug("E:");
     plug("E:F:");
     EXPECT_EQ(alert().c("lblMsg").caption(), "USB Memory Device Plugged (E:F:)");
-    EXPECT_EQ(h.sys.windows.calls.size(), 2u);  // one load
+    EXPECT_EQ(callsOn({alert().hWnd()}).size(), 2u);  // one load
 }
 
 TEST_F(AlertSmallTest, CloseAsksAndYesUnloads) {
