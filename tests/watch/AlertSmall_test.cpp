@@ -133,14 +133,17 @@ TEST_F(AlertSmallTest, ChangeToFullScreenMovesTheMessageToTheFullDesktopAlert) {
     EXPECT_EQ(globals().NotifyFullDesktop, rt::False);
 }
 
-TEST_F(AlertSmallTest, LeftPressOnTheSurfaceDragsTheWindow) {
+TEST_F(AlertSmallTest, LeftPressOnTheSurfaceDragsTheWindowWithTheMovePointer) {
     plug("E:");
     h.sys.windows.calls.clear();
+    int pointerWhileMoving = -1;
+    h.sys.windows.onSendMessage = [&](rt::Handle, unsigned) { pointerWhileMoving = alert().mousePointer(); };
     alert().mouseDown(rt::RightButton, 0, 10, 10);
     EXPECT_TRUE(h.sys.windows.calls.empty());
     EXPECT_EQ(alert().mousePointer(), 0);
     alert().mouseDown(rt::LeftButton, 0, 10, 10);
     EXPECT_EQ(h.sys.windows.calls, (Calls{"ReleaseCapture", "SendMessage " + hwnd(alert()) + " 161 2 0"}));
+    EXPECT_EQ(pointerWhileMoving, rt::PointerMove);
     EXPECT_EQ(alert().mousePointer(), rt::PointerArrow);
 }
 
