@@ -264,7 +264,7 @@ TEST_F(PollTest, EachAlertUsesTheStyleChosenAtItsTick) {
 
 TEST_F(PollTest, ClosingOutsideTheFullDesktopAlertUnloadsBothAlerts) {
     frmNwUSB().show();
-    frmNwUScrn().show();
+    ASSERT_FALSE(g.FullDesktopAlertShown);
     frm1().c("txtUnldAlrt").append(".");
     EXPECT_FALSE(frmNwUSB().loaded());
     EXPECT_FALSE(frmNwUScrn().loaded());
