@@ -144,7 +144,6 @@ private:
     bool suggestFieldsPass();
     void sendSuggestRequest();
     void markEmailField(const std::string& field, bool& ended);
-    void addMissingNeighbours();
 
 protected:
     rt::FormDesign formDesign() override;
