@@ -78,6 +78,7 @@ private:
     void layoutListButtons();
     void enforceMinimumSize();
     void placeGrip();
+    bool settingsLoading_ = false;
 public:
 
     // ---- scan driver and Scan page (scanner) ----

@@ -1,5 +1,6 @@
 // The main window's Settings page and the settings load that runs with each
 // load of the window.
+#include "core/During.h"
 #include "core/Frm0.h"
 #include "core/Globals.h"
 #include "core/Store.h"
@@ -51,6 +52,7 @@ void Frm0::buildSettingsPage() {
 // Brings the stored settings into the window: the scanner status, the
 // user's name, the alert style, the Run value and the drive watch.
 void Frm0::LoadMainSettings() {
+    During loading(settingsLoading_);
     // After an Abort the report skips every later step.
     rt::ErrorReport report;
     report.step([&] { timer("tmrWrnNrml").setEnabled(false); });
