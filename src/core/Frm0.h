@@ -82,11 +82,69 @@ private:
 public:
 
     // ---- scan driver and Scan page (scanner) ----
+    // True: the next pass of RunScan scans txtPath2's folder instead of a drive.
     short ManualScan = rt::False;
+    void RunScan();
+    void StartManualScan();
+    void SelectPathOption();
+    void TakeTypedPath();
+    void ShowBrowsePanel();
+    void BrowseDriveChanged();
+    void BrowseFolderPicked();
+    void AcceptBrowsedFolder();
+    void CloseBrowsePanel();
+    void AbortScan();
+    void AnimateScanProgress();
 
     // ---- results grid actions (scanner) ----
+    void RefreshResultsAgainstIgnoreList();
+    void PlaceRowButtons();
+    void HideRowButtons();
+    void DeleteSelectedFile();
+    void DeleteAllResults();
+    void IgnoreSelectedResult();
+    void CheckNothingLeftToDelete();
+    void ShowIgnoreList();
+    // The grid row and column of the last click on the results.
+    short SelectedRow = 0;
+    short SelectedCol = 0;
+    // Counts the loads of the window: a row action that waited on a question
+    // or a yield stops when the grid it started on has been rebuilt meanwhile.
+    int ResultsGridLoads = 0;
 
     // ---- About page and tell-a-friend panel (online) ----
+    // True while a version check waits for its reply; False at load.
+    short VersionCheckBusy = rt::False;
+    // True while a tell-a-friend request is under way.
+    short SuggestBusy = rt::False;
+    // The machine identifier a tell-a-friend request sends; set at load.
+    std::string MachineId;
+    void CheckLatestVersion();
+    void ShowNewVersionPopup();
+    void ShowSuggestPanel();
+    void CloseSuggestPanel();
+    void DragDialogByImage(int button, int shift, rt::Twips x, rt::Twips y);
+    void SendSuggestion();
+    void FilterEmailKey(int& keyAscii);
+    // field: "txtFrndEM" or "txtmail2".
+    void ValidateEmailField(const std::string& field);
+    // label: one of the link labels of the About and Help pages.
+    void PressLinkLabel(const std::string& label);
+    void HoverLinkLabel(const std::string& label);
+    void OpenLinkLabel(const std::string& label);
+    void ResetHomeLinkLook();
+    void PointGuideArrowAtSettings();
+    void HideGuideArrow();
+
+private:
+    void buildAboutLinks();
+    void buildHelpGuide();
+    void buildSuggestPanel();
+    void buildSuggestFields();
+    void cleanSuggestFields();
+    bool suggestFieldsPass();
+    void sendSuggestRequest();
+    void markEmailField(const std::string& field, bool& ended);
 
 protected:
     rt::FormDesign formDesign() override;

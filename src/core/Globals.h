@@ -28,8 +28,9 @@ struct Globals : rt::Module {
     std::array<short, kDriveLetters> DriveScanned{};
     short AbortScanRequested = False;
     short ScanInProgress = False;
-    // Risky files found since the program started; never reset.
-    short RiskyObjectCount = 0;
+    // Risky files found since the program started; never reset. Wide enough
+    // that a stick with more than 32,767 risky files is still walked to its end.
+    int RiskyObjectCount = 0;
 
     static int letterIndex(char letter) { return (letter & ~0x20) - kFirstDriveLetter; }
     bool pending(int index) const { return DriveAttached[index] && !DriveScanned[index]; }

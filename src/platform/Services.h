@@ -116,6 +116,9 @@ public:
     virtual Point cursorPos() = 0;
     // Shows the window's system menu at a screen point; returns when it closes.
     virtual void trackSystemMenu(Handle hWnd, Point at) = 0;
+    // RegisterWindowMessageA: the number of a message named system-wide (the
+    // shell's "TaskbarCreated"); 0 where the system offers none.
+    virtual unsigned registerMessage(const std::string& name) { (void)name; return 0; }
 };
 
 class Process {

@@ -65,7 +65,9 @@ public:
 struct ControlDesign {
     Kind kind = Kind::Label;
     std::string name;
-    std::string container;  // name of the picture box holding it; empty: the form
+    // Name of the picture box holding it, or of the menu a menu item belongs
+    // to (an item captioned "-" is a separator); empty: the form.
+    std::string container;
     Twips left = 0, top = 0, width = 0, height = 0;
     std::string text;  // caption or text
     bool visible = true;
@@ -81,6 +83,8 @@ struct ControlDesign {
     int alignment = 0;    // 0 left, 1 right, 2 centre
     int mousePointer = 0;
     std::string toolTip;
+    int maxLength = 0;       // text box: most characters the user can type; 0 no limit
+    bool multiLine = false;  // text box: several lines, Enter starts a new one
 };
 
 class Control {
@@ -97,6 +101,8 @@ public:
     int border() const { return design_.border; }
     int alignment() const { return design_.alignment; }
     bool transparent() const { return design_.transparent; }
+    int maxLength() const { return design_.maxLength; }
+    bool multiLine() const { return design_.multiLine; }
 
     Twips left() const { return left_; }
     Twips top() const { return top_; }
@@ -155,6 +161,9 @@ public:
     // The real window behind the control while a view renders it.
     Handle hWnd() const;
     void setFocus();
+    // Refresh: the view draws the control again; a drive list or a folder
+    // list reads its entries from the system again.
+    void refresh() { notify(Prop::Text); }
 
     // Events. A form binds them in its design; the view or a test raises them.
     std::function<void()> onClick;

@@ -12,6 +12,9 @@ rt::FormDesign FrmNwUSB::formDesign() {
     return d;
 }
 
-void FrmNwUSB::buildControls() {}
+void FrmNwUSB::buildControls() {
+    add({.kind = rt::Kind::Label, .name = "lblMsg", .left = 720, .top = 240, .width = 3735, .height = 240,
+         .text = "USB Memory Device Pluged..."});
+}
 
 }  // namespace tavlo::watch

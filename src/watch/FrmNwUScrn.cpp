@@ -12,6 +12,10 @@ rt::FormDesign FrmNwUScrn::formDesign() {
     return d;
 }
 
-void FrmNwUScrn::buildControls() {}
+void FrmNwUScrn::buildControls() {
+    add({.kind = rt::Kind::Label, .name = "lblMsg", .left = 360, .top = 1560, .width = 3735, .height = 225,
+         .text = "USB Memory Device Pluged..."});
+    add({.kind = rt::Kind::TextBox, .name = "txtmnScrn", .visible = false});
+}
 
 }  // namespace tavlo::watch

@@ -266,6 +266,10 @@ void FakeWindows::trackSystemMenu(Handle hWnd, Point at) {
                     std::to_string(at.y));
 }
 
+unsigned FakeWindows::registerMessage(const std::string& name) {
+    return registered.try_emplace(name, 0xC000u + static_cast<unsigned>(registered.size())).first->second;
+}
+
 std::string FakeEnvironment::variable(const std::string& name) {
     auto it = variables.find(name);
     return it == variables.end() ? std::string{} : it->second;

@@ -124,8 +124,11 @@ public:
     long sendMessage(Handle hWnd, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
     Point cursorPos() override { return cursor; }
     void trackSystemMenu(Handle hWnd, Point at) override;
+    // Numbers from 0xC000 on, one per name, as the system hands them out.
+    unsigned registerMessage(const std::string& name) override;
 
     Point cursor{100, 200};
+    std::map<std::string, unsigned> registered;
     std::vector<std::string> calls;  // "SetWindowPos 12 -1 3", "SetParent 12 34", ...
     std::map<Handle, Handle> parents;
     std::map<Handle, long> exStyles;

@@ -98,4 +98,8 @@ void Win32Windows::trackSystemMenu(Handle hWnd, Point at) {
     if (command != 0) PostMessageA(window, WM_SYSCOMMAND, command, MAKELPARAM(at.x, at.y));
 }
 
+unsigned Win32Windows::registerMessage(const std::string& name) {
+    return RegisterWindowMessageA(name.c_str());
+}
+
 }  // namespace tavlo::platform::win32

@@ -37,6 +37,7 @@ public:
     Point cursorPos() override;
     // The chosen command goes to the window as WM_SYSCOMMAND (posted).
     void trackSystemMenu(Handle hWnd, Point at) override;
+    unsigned registerMessage(const std::string& name) override;
 };
 
 }  // namespace tavlo::platform::win32

@@ -16,10 +16,13 @@ public:
 
     bool build() override {
         const DWORD align = control_->alignment() == 1 ? ES_RIGHT : control_->alignment() == 2 ? ES_CENTER : ES_LEFT;
-        CreateArgs a = childArgs(WS_TABSTOP | ES_AUTOHSCROLL | align, control_->border() ? WS_EX_CLIENTEDGE : 0);
+        const DWORD lines = control_->multiLine() ? ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN : ES_AUTOHSCROLL;
+        CreateArgs a = childArgs(WS_TABSTOP | lines | align, control_->border() ? WS_EX_CLIENTEDGE : 0);
         a.className = L"EDIT";
         if (!create(a)) return false;
-        SendMessageW(hwnd(), EM_SETLIMITTEXT, 0, 0);  // trigger boxes grow by a character per use
+        // What the user may type; without a MaxLength no limit (trigger boxes
+        // grow by a character per use). Text set by code is never cut.
+        SendMessageW(hwnd(), EM_SETLIMITTEXT, static_cast<WPARAM>(control_->maxLength()), 0);
         SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
         return true;
     }
