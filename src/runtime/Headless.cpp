@@ -74,6 +74,10 @@ static int firstButton(int style) {
 
 int HeadlessUi::msgBox(const std::string& prompt, int style, const std::string& title) {
     dialogs.push_back({"msgbox", prompt, style, title});
+    if (onMsgBox) {
+        const DialogRecord shown = dialogs.back();  // the hook may show further boxes
+        onMsgBox(shown);
+    }
     if (answers.empty()) return firstButton(style);
     const int answer = answers.front();
     answers.pop_front();

@@ -62,6 +62,9 @@ public:
     std::function<void()> onDoEvents;
     // Runs while a modal form is shown; without it the modal show returns at once.
     std::function<void(Form&)> onModal;
+    // Runs while a message box is up, before it is answered; a test uses it to
+    // let timers fire as they do in the system's modal loop of a message box.
+    std::function<void(const DialogRecord&)> onMsgBox;
     std::function<void(Form&, Control&)> onPopupMenu;
     int doEventsCount = 0;
     // When true, every load gives the form made-up window handles, new ones
