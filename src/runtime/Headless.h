@@ -39,7 +39,7 @@ struct DialogRecord {
 
 class HeadlessUi : public Ui {
 public:
-    void attach(Form&) override {}
+    void attach(Form& form) override;
     void detach(Form&) override {}
     int msgBox(const std::string& prompt, int style, const std::string& title) override;
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
@@ -64,6 +64,10 @@ public:
     std::function<void(Form&)> onModal;
     std::function<void(Form&, Control&)> onPopupMenu;
     int doEventsCount = 0;
+    // When true, every load gives the form made-up window handles, new ones
+    // per load (the form's, and one per control after it), so that a test
+    // can follow windows through the system calls made with their handles.
+    bool windowHandles = false;
     Twips screenWidth_ = 15360, screenHeight_ = 11520;  // 1024 x 768 pixels
 
     // The prompts of the message boxes shown so far.
@@ -71,6 +75,7 @@ public:
 
 private:
     Handle nextPicture_ = 0x1000;
+    Handle nextWindow_ = 0;
 };
 
 }  // namespace tavlo::rt
