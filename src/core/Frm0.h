@@ -22,8 +22,9 @@ public:
     // and the hidden tell-a-friend panel picDlg: the other areas bind their
     // events and fill picDlg, they do not create these. Controls created by
     // the other areas (lblNewVer, lblVersion, txtName2 and the panel's
-    // fields, lblInfected, lblCount, lblAutoCln, picPrgrs*, imgArowD,
-    // cmdDel, cmdIgn, the About page's links) are reached through ifHas.
+    // fields, lblInfected, lblCount, lblAutoCln, picPrgrs*, Drive1,
+    // imgArowD, cmdDel, cmdIgn, the About page's links) are reached through
+    // ifHas, so that the frame also works alone.
     void InitMainWindow();
     void LayoutMainWindow();
     void SwitchPage();
@@ -78,6 +79,8 @@ private:
     void layoutListButtons();
     void enforceMinimumSize();
     void placeGrip();
+    bool settingsLoading_ = false;  // LoadMainSettings is running
+
 public:
 
     // ---- scan driver and Scan page (scanner) ----
@@ -146,7 +149,6 @@ private:
     bool suggestFieldsPass();
     void sendSuggestRequest();
     void markEmailField(const std::string& field, bool& ended);
-    void addMissingNeighbours();
 
 protected:
     rt::FormDesign formDesign() override;

@@ -21,12 +21,11 @@ const char* const kSuggestFields[] = {"txtFrndNm", "txtFrndEM", "txtCommnt", "tx
 
 // The load: places the pages, empties the results grid, sets the final size,
 // centres the window and gives the tabs their faces. The tell-a-friend panel
-// is centred first, on the size the window was created with.
+// is centred on the window's final size: centred on the far larger size the
+// window is created with, its lower part, "Suggest" button included, would
+// lie outside the window.
 void Frm0::InitMainWindow() {
     ifHas("lblNewVer", [](rt::Control& l) { l.setCaption(""); });
-    auto& dlg = c("picDlg");
-    dlg.setTop(height() / 2 - dlg.height() / 2);
-    dlg.setLeft(width() / 2 - dlg.width() / 2);
     for (const char* field : kSuggestFields) ifHas(field, [](rt::Control& t) { t.setText(""); });
     c("picExtBtn").setWidth(c("cmdExit").width());
     c("picExtBtn").setHeight(c("cmdExit").height());
@@ -43,6 +42,9 @@ void Frm0::InitMainWindow() {
     setWidth(ml::kWidth);
     setHeight(ml::kHeightBorderless);
     if (bordered()) setHeight(ml::kHeightBordered);
+    auto& dlg = c("picDlg");
+    dlg.setTop(height() / 2 - dlg.height() / 2);
+    dlg.setLeft(width() / 2 - dlg.width() / 2);
     c("lblScaning").setCaption("");
     auto& ui = rt::app().ui();
     setLeft(ui.screenWidth() / 2 - width() / 2);

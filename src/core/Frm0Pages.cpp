@@ -89,7 +89,9 @@ void Frm0::OpenDefaultPage() {
     timer("tmrDflt").setEnabled(false);
 }
 
+// A tick that comes while the settings load waits on a message does nothing.
 void Frm0::StartSettingsLoad() {
+    if (settingsLoading_) return;
     LoadMainSettings();
     timer("tmrconfig").setEnabled(false);
 }

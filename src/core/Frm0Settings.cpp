@@ -1,5 +1,6 @@
 // The main window's Settings page and the settings load that runs with each
 // load of the window.
+#include "core/During.h"
 #include "core/Frm0.h"
 #include "core/Globals.h"
 #include "core/Store.h"
@@ -20,13 +21,18 @@ constexpr const char* kFullDesktop = "Full Desktop";
 // Each check box's own caption is hidden by its size; a label beside it
 // carries the text the user reads.
 constexpr const char* kBoxCaption = "Delete when found";
+constexpr rt::Color kHeadingColor = 0x6A4020;  // as the other pages' headings
 
 std::string storedSetting(const char* key) { return DecodeValue(GetConf(kGroup, key), CipherKey()); }
 
 }  // namespace
 
-// Bare check boxes with their labels; only the alert style can be changed.
+// A heading, then bare check boxes with their labels; only the alert style
+// can be changed.
 void Frm0::buildSettingsPage() {
+    add({.kind = Kind::Label, .name = "lblSettHead", .container = "PicSett", .left = 480, .top = 300, .width = 4000,
+         .height = 330, .text = "Settings", .foreColor = kHeadingColor, .transparent = true,
+         .font = {.size = 12, .bold = true}});
     struct Box { const char* box; const char* label; const char* text; rt::Twips left, top, labelLeft; int value; bool enabled; };
     const Box boxes[] = {
         {"chkStartup", "Label2", "Launch Tavlo at computer startup", 720, 840, 960, 1, false},
@@ -51,6 +57,7 @@ void Frm0::buildSettingsPage() {
 // Brings the stored settings into the window: the scanner status, the
 // user's name, the alert style, the Run value and the drive watch.
 void Frm0::LoadMainSettings() {
+    During loading(settingsLoading_);
     // After an Abort the report skips every later step.
     rt::ErrorReport report;
     report.step([&] { timer("tmrWrnNrml").setEnabled(false); });

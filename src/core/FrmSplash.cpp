@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "core/During.h"
 #include "core/Frm0.h"
 #include "core/Store.h"
 #include "runtime/ErrorReport.h"
@@ -50,6 +51,7 @@ rt::FormDesign FrmSplash::formDesign() {
     d.controlBox = false;
     d.showInTaskbar = false;
     d.backColor = kWhite;
+    d.picture = "splash_back";
     d.icon = "#1";  // the icon resource with the number 1, the program's icon
     return d;
 }
@@ -150,15 +152,21 @@ void FrmSplash::LayoutSplashDecoration() {
     c("lineRight").setLine(w - 10, 0, w - 10, h);
 }
 
+// The timer keeps running until the load returns; a tick that comes while
+// the load waits on a message of its own does nothing.
 void FrmSplash::StartConfigurationLoad() {
+    if (loadingConfiguration_) return;
     LoadConfiguration();
     timer("tmrconfig").setEnabled(false);
 }
 
 // Opens the settings database and seeds it on the first run. The seeding
 // runs at most once per call, so a database that does not keep the marker
-// cannot hold the start-up in a loop.
+// cannot hold the start-up in a loop. While the load runs (its messages
+// included, whose modal loops let timers fire) the splash's ticks are
+// skipped, so the start-up goes on to the main window only after it.
 void FrmSplash::LoadConfiguration() {
+    During loading(loadingConfiguration_);
     rt::ErrorReport report;
     for (bool seededNow = false;;) {
         bool open = false;
@@ -192,6 +200,7 @@ void FrmSplash::seedConfiguration() {
 // Every 40 ms: the strip's next picture; the main window at tick 15; at
 // tick 50 the tray form, and the splash hides, unless it is the Info box.
 void FrmSplash::RunSplash() {
+    if (loadingConfiguration_) return;
     if (SplashTickCount < std::numeric_limits<short>::max()) ++SplashTickCount;
     auto& strip = c("ImgDvdr");
     auto& frame = c("imgPBrdr");
@@ -214,18 +223,23 @@ void FrmSplash::handOver() {
 
 bool FrmSplash::infoMode() { return c("lblSplsInfo").caption() == kInfoCaption; }
 
+// Only a loaded window is closed: asking an unloaded one would load it.
 void FrmSplash::CloseInfoSplash() {
-    if (infoMode()) unload();
+    if (loaded() && infoMode()) unload();
 }
 
-// A left-button press on the bare window lets the system move it.
+// A left-button press on the bare window lets the system move it. The
+// system's move loop takes the button's release, so a press released
+// without moving the window counts as the click that closes the Info box.
 void FrmSplash::DragSplashWindow(int button) {
     if (button != rt::LeftButton) return;
     auto& windows = rt::app().sys().windows;
+    const rt::Twips x = left(), y = top();
     setMousePointer(rt::PointerMove);
     windows.releaseCapture();
     windows.sendMessage(hWnd(), kWmNcLButtonDown, kHtCaption, 0);
     setMousePointer(rt::PointerArrow);
+    if (left() == x && top() == y) CloseInfoSplash();
 }
 
 void FrmSplash::CheckConfigurationOnUnload() {

@@ -42,6 +42,8 @@ private:
     bool configurationSeeded();
     void seedConfiguration();
     void handOver();
+
+    bool loadingConfiguration_ = false;
 };
 
 FrmSplash& frmSplash();

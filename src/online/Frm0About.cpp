@@ -65,21 +65,7 @@ rt::ControlDesign textDesign(const char* name, const char* page, rt::Twips left,
 
 }  // namespace
 
-// Until the Scan page creates them: the status panel and its label, which
-// the version check and the tell-a-friend request write.
-void Frm0::addMissingNeighbours() {
-    const rt::ControlDesign neighbours[] = {
-        {.kind = Kind::Picture, .name = "picCncMsg", .left = 120, .top = 5820, .width = 2535, .height = 735},
-        {.kind = Kind::Label, .name = "lblCncMsg", .container = "picCncMsg", .left = 60, .top = 60, .width = 2415,
-         .height = 615},
-    };
-    for (const auto& d : neighbours) {
-        if (!has(d.name)) add(d);
-    }
-}
-
 void Frm0::buildAboutPage() {
-    addMissingNeighbours();
     VersionCheckBusy = rt::False;
     MachineId = online::MachineIdentifier();
     onMouseMove = [this](int, int, rt::Twips, rt::Twips) { ResetHomeLinkLook(); };

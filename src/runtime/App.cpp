@@ -1,5 +1,7 @@
 #include "runtime/App.h"
 
+#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 namespace tavlo::rt {
@@ -10,6 +12,24 @@ App* current = nullptr;
 
 std::string Version::text() const {
     return std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(revision);
+}
+
+// A line is 1.18 times the font's size high, a character on average half
+// the size wide, a tenth wider in bold; one point is 20 twips.
+Extent Ui::textSize(const Font& font, const std::string& text) {
+    std::size_t lines = 1, longest = 0, current = 0;
+    for (char ch : text) {
+        if (ch == '\n') {
+            ++lines;
+            current = 0;
+        } else if (ch != '\r') {
+            longest = std::max(longest, ++current);
+        }
+    }
+    const double points = font.size * 20.0;
+    const double perChar = points * (font.bold ? 0.55 : 0.5);
+    return Extent{static_cast<Twips>(std::lround(perChar * static_cast<double>(longest))),
+                  static_cast<Twips>(std::lround(points * 1.18 * static_cast<double>(lines)))};
 }
 
 App::App(Ui& ui, Clock& clock, platform::Services& sys) : ui_(ui), clock_(clock), sys_(sys) {}

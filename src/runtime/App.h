@@ -28,6 +28,11 @@ struct Version {
     std::string text() const;
 };
 
+// The size a text takes on the screen.
+struct Extent {
+    Twips width = 0, height = 0;
+};
+
 // Runs the timers: the Win32 layer on window timers, tests on a clock they advance.
 class Clock {
 public:
@@ -56,6 +61,10 @@ public:
     virtual Twips screenWidth() = 0;
     virtual Twips screenHeight() = 0;
     virtual void setScreenPointer(int pointer) = 0;
+    // The size of a text drawn in a font, one line per line of the text
+    // (what an auto-sized label takes). Without a screen to measure on, an
+    // estimate from the font's size.
+    virtual Extent textSize(const Font& font, const std::string& text);
 };
 
 // Module-level state of the program's procedure modules: one instance per

@@ -25,6 +25,7 @@ Control::Control(Form& form, ControlDesign design)
     // A designed picture is loaded with the control: each control holds its
     // own picture handle until code copies another control's picture to it.
     if (!design_.picture.empty()) picture_ = app().ui().loadPicture(design_.picture);
+    fitText();
 }
 
 void Control::notify(Prop prop) {
@@ -39,9 +40,17 @@ void Control::move(Twips left, Twips top, Twips width, Twips height) {
     if (left == left_ && top == top_ && width == width_ && height == height_) return;
     left_ = left;
     top_ = top;
+    const bool sized = width != width_ || height != height_;
     width_ = width;
     height_ = height;
     notify(Prop::Geometry);
+    if (sized && onResize) onResize();
+}
+
+void Control::fitText() {
+    if (!design_.autoSize || !hasApp()) return;
+    const Extent size = app().ui().textSize(font_, text_);
+    move(left_, top_, size.width, size.height);
 }
 
 void Control::setLine(Twips x1, Twips y1, Twips x2, Twips y2) {
@@ -71,6 +80,7 @@ static bool raisesChange(Kind k) {
 void Control::setText(const std::string& v) {
     if (v == text_) return;
     text_ = v;
+    fitText();
     notify(Prop::Text);
     if (raisesChange(kind()) && onChange) onChange();
 }
@@ -87,16 +97,19 @@ void Control::setBackColor(Color c) {
 
 void Control::setFont(const Font& f) {
     font_ = f;
+    fitText();
     notify(Prop::Font);
 }
 
 void Control::setFontBold(bool b) {
     font_.bold = b;
+    fitText();
     notify(Prop::Font);
 }
 
 void Control::setFontUnderline(bool u) {
     font_.underline = u;
+    fitText();
     notify(Prop::Font);
 }
 

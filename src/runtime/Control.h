@@ -64,27 +64,28 @@ public:
 
 struct ControlDesign {
     Kind kind = Kind::Label;
-    std::string name;
+    std::string name{};
     // Name of the picture box holding it, or of the menu a menu item belongs
     // to (an item captioned "-" is a separator); empty: the form.
-    std::string container;
+    std::string container{};
     Twips left = 0, top = 0, width = 0, height = 0;
-    std::string text;  // caption or text
+    std::string text{};  // caption or text
     bool visible = true;
     bool enabled = true;
     Color foreColor = 0x000000;
     Color backColor = 0xFFFFFF;
     bool transparent = false;  // a label drawn without its own background
     Font font{};
-    std::string picture;  // artwork resource name
+    std::string picture{};  // artwork resource name
     int value = 0;        // check box 0/1/2; option button True/False
     int interval = 0;     // timer interval in ms
     int border = 0;       // 0 none, 1 single frame
     int alignment = 0;    // 0 left, 1 right, 2 centre
     int mousePointer = 0;
-    std::string toolTip;
+    std::string toolTip{};
     int maxLength = 0;       // text box: most characters the user can type; 0 no limit
     bool multiLine = false;  // text box: several lines, Enter starts a new one
+    bool autoSize = false;   // a label whose size follows its text and font
 };
 
 class Control {
@@ -174,6 +175,8 @@ public:
     std::function<void(int button, int shift, Twips x, Twips y)> onMouseUp;
     std::function<void(int& keyAscii)> onKeyPress;
     std::function<void()> onLostFocus;
+    // Raised when the width or the height changes (a container's Resize).
+    std::function<void()> onResize;
 
     void click();
     void dblClick();
@@ -191,6 +194,9 @@ protected:
     void notify(Prop prop);
 
 private:
+    // An auto-sized label takes the size of its text in its font.
+    void fitText();
+
     Form& form_;
     ControlDesign design_;
     ControlView* view_ = nullptr;

@@ -11,17 +11,22 @@ Form::~Form() = default;
 
 // Builds the controls from the design, gives the form its view, then raises
 // Load. The window takes its design size and, unless the design places it,
-// stands centred on the screen.
+// stands centred on the screen; a maximized window covers the screen.
 void Form::load() {
     if (loaded_ || loading_) return;
     loading_ = true;
     design_ = formDesign();
     width_ = design_.width;
     height_ = design_.height;
-    clientWidth_ = width_;
-    clientHeight_ = height_;
     left_ = design_.left >= 0 ? design_.left : (app().ui().screenWidth() - width_) / 2;
     top_ = design_.top >= 0 ? design_.top : (app().ui().screenHeight() - height_) / 2;
+    if (design_.maximized) {
+        left_ = top_ = 0;
+        width_ = app().ui().screenWidth();
+        height_ = app().ui().screenHeight();
+    }
+    clientWidth_ = width_;
+    clientHeight_ = height_;
     caption_ = design_.caption;
     mousePointer_ = 0;
     icon_ = design_.icon.empty() ? Picture{} : app().ui().loadPicture(design_.icon);
@@ -100,8 +105,10 @@ Grid& Form::grid(const std::string& name) {
     return *g;
 }
 
-Control& Form::add(ControlDesign d) {
-    auto control = std::make_unique<Control>(*this, std::move(d));
+Control& Form::add(ControlDesign d) { return adopt(std::make_unique<Control>(*this, std::move(d))); }
+
+Control& Form::adopt(std::unique_ptr<Control> control) {
+    if (&control->form() != this) throw std::logic_error(control->name() + " belongs to another form");
     auto& ref = *control;
     byName_[ref.name()] = &ref;
     controls_.push_back(std::move(control));

@@ -40,7 +40,7 @@ struct FormDesign {
     bool titleBar = true;
     bool controlBox = true;
     bool showInTaskbar = true;
-    bool maximized = false;
+    bool maximized = false;  // covers the screen from its load on
     Color backColor = 0xC0C0C0;
     std::string picture;  // background artwork
     std::string icon;     // window icon resource
@@ -73,6 +73,9 @@ public:
     Timer& timer(const std::string& name);
     Grid& grid(const std::string& name);
     bool has(const std::string& name) const;
+    // Adds a control that a composite control built for this form (a picture
+    // button and its parts) while the form builds its controls.
+    Control& adopt(std::unique_ptr<Control> control);
     const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
 
     // Window properties in twips; each access loads the form.

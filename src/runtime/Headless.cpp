@@ -32,6 +32,37 @@ void ManualClock::advance(long long ms) {
     now_ = target;
 }
 
+namespace {
+
+// A form's made-up window handles: the form's own, and after it one per
+// control in the form's order.
+class HandlesView : public FormView {
+public:
+    HandlesView(Form& form, Handle base) : form_(form), base_(base) {}
+    void changed(Form&, Prop) override {}
+    Handle hWnd() const override { return base_; }
+    Handle controlHWnd(const Control& control) const override {
+        const auto& all = form_.controls();
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            if (all[i].get() == &control) return base_ + 1 + i;
+        }
+        return 0;
+    }
+    void setFocus(Control&) override {}
+
+private:
+    Form& form_;
+    Handle base_;
+};
+
+}  // namespace
+
+void HeadlessUi::attach(Form& form) {
+    if (!windowHandles) return;
+    nextWindow_ += 0x10000;
+    form.setView(std::make_unique<HandlesView>(form, nextWindow_));
+}
+
 static int firstButton(int style) {
     switch (style & 7) {
     case AbortRetryIgnore: return Abort;
@@ -43,6 +74,10 @@ static int firstButton(int style) {
 
 int HeadlessUi::msgBox(const std::string& prompt, int style, const std::string& title) {
     dialogs.push_back({"msgbox", prompt, style, title});
+    if (onMsgBox) {
+        const DialogRecord shown = dialogs.back();  // the hook may show further boxes
+        onMsgBox(shown);
+    }
     if (answers.empty()) return firstButton(style);
     const int answer = answers.front();
     answers.pop_front();

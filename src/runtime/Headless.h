@@ -39,7 +39,7 @@ struct DialogRecord {
 
 class HeadlessUi : public Ui {
 public:
-    void attach(Form&) override {}
+    void attach(Form& form) override;
     void detach(Form&) override {}
     int msgBox(const std::string& prompt, int style, const std::string& title) override;
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
@@ -62,8 +62,15 @@ public:
     std::function<void()> onDoEvents;
     // Runs while a modal form is shown; without it the modal show returns at once.
     std::function<void(Form&)> onModal;
+    // Runs while a message box is up, before it is answered; a test uses it to
+    // let timers fire as they do in the system's modal loop of a message box.
+    std::function<void(const DialogRecord&)> onMsgBox;
     std::function<void(Form&, Control&)> onPopupMenu;
     int doEventsCount = 0;
+    // When true, every load gives the form made-up window handles, new ones
+    // per load (the form's, and one per control after it), so that a test
+    // can follow windows through the system calls made with their handles.
+    bool windowHandles = false;
     Twips screenWidth_ = 15360, screenHeight_ = 11520;  // 1024 x 768 pixels
 
     // The prompts of the message boxes shown so far.
@@ -71,6 +78,7 @@ public:
 
 private:
     Handle nextPicture_ = 0x1000;
+    Handle nextWindow_ = 0;
 };
 
 }  // namespace tavlo::rt

@@ -94,13 +94,15 @@ void Frm0::RefreshResultsAgainstIgnoreList() {
     pointer(rt::PointerDefault);
 }
 
+namespace {
+
 // The left and top of the grid in the window's own coordinates.
-static rt::Twips gridLeft(Frm0& f) { return f.c("picScan").left() + f.grid("MsfInfectd").left(); }
-static rt::Twips gridTop(Frm0& f) { return f.c("picScan").top() + f.grid("MsfInfectd").top(); }
+rt::Twips gridLeft(Frm0& f) { return f.c("picScan").left() + f.grid("MsfInfectd").left(); }
+rt::Twips gridTop(Frm0& f) { return f.c("picScan").top() + f.grid("MsfInfectd").top(); }
 
 // Both buttons take the height of the clicked (current) cell; Ignore covers
 // column 3, Delete column 4.
-static void placeOverRow(Frm0& f) {
+void placeOverRow(Frm0& f) {
     auto& results = f.grid("MsfInfectd");
     const rt::Twips x0 = gridLeft(f);
     const rt::Twips y0 = gridTop(f) + results.cellTop();
@@ -112,7 +114,7 @@ static void placeOverRow(Frm0& f) {
 
 // The clicked path goes into the line under the grid and, for Delete, into
 // lblFF2Kill; a path that is not drive-style empties both.
-static void showClickedPath(Frm0& f, int row) {
+void showClickedPath(Frm0& f, int row) {
     std::string path;
     rt::skipOnError([&] { path = f.grid("MsfInfectd").textMatrix(row, kFullPath); });
     const std::string shown = scanner::IsDriveStylePath(path) ? path : std::string();
@@ -124,7 +126,7 @@ static void showClickedPath(Frm0& f, int row) {
 // Keeps Delete off the grid's vertical scroll bar: it is cut at 250 twips
 // from the grid's right edge and hidden when less than 160 twips of it
 // would remain, or when it starts within 50 twips of that limit.
-static void clipDeleteButton(Frm0& f) {
+void clipDeleteButton(Frm0& f) {
     auto& del = f.c("cmdDel");
     rt::Twips limit = 0;
     rt::skipOnError([&] { limit = gridLeft(f) + f.grid("MsfInfectd").width() - 250; });
@@ -141,7 +143,7 @@ static void clipDeleteButton(Frm0& f) {
 
 // A row offers no action when it has no path, is deleted, or is the abort
 // row; these checks run in this order.
-static bool offersNoAction(const rt::Grid& results, int row) {
+bool offersNoAction(const rt::Grid& results, int row) {
     return results.textMatrix(row, kFullPath).empty() || results.textMatrix(row, kDeleteCell) == kDeleted ||
            results.textMatrix(row, kPath) == kAbortRow;
 }
@@ -149,46 +151,50 @@ static bool offersNoAction(const rt::Grid& results, int row) {
 // The Ignore button stays hidden over a row that is ignored, has lost its
 // ignore cell, is deleted, or whose path holds an apostrophe (such a path is
 // never put into a query).
-static bool offersIgnore(const rt::Grid& results, int row) {
+bool offersIgnore(const rt::Grid& results, int row) {
     const std::string& ignoreCell = results.textMatrix(row, kIgnoreCell);
     return ignoreCell != kIgnored && !ignoreCell.empty() && results.textMatrix(row, kDeleteCell) != kDeleted &&
            !scanner::HoldsApostrophe(results.textMatrix(row, kFullPath));
 }
 
+}  // namespace
+
 // Floats Ignore over column 3 and Delete over column 4 of the clicked row.
 // Failures up to the placement go to the error report; from the labels on
 // each failing statement is skipped.
 void Frm0::PlaceRowButtons() {
+    const int loads = ResultsGridLoads;
     rt::ErrorReport report;
-    auto& results = grid("MsfInfectd");
-    auto& del = c("cmdDel");
-    auto& ign = c("cmdIgn");
-    del.setVisible(false);
-    if (results.rows() == 1) return;
-    SelectedCol = results.mouseCol();
-    SelectedRow = results.mouseRow();
+    // A box of the report lets other windows run: the grid may be rebuilt.
+    auto step = [&](auto&& s) { return report.step(s) && loads == ResultsGridLoads; };
+    c("cmdDel").setVisible(false);
+    if (grid("MsfInfectd").rows() == 1) return;
+    SelectedCol = grid("MsfInfectd").mouseCol();
+    SelectedRow = grid("MsfInfectd").mouseRow();
     const int r = SelectedRow;
     bool noAction = false;
-    if (!report.step([&] { noAction = offersNoAction(results, r); })) return;
+    if (!step([&] { noAction = offersNoAction(grid("MsfInfectd"), r); })) return;
     if (noAction) {
         HideRowButtons();
         return;
     }
     if (r == 0) return;
-    del.setVisible(true);
-    if (!report.step([&] { placeOverRow(*this); })) return;
-    del.setVisible(true);
-    ign.setVisible(true);
+    c("cmdDel").setVisible(true);
+    if (!step([&] { placeOverRow(*this); })) return;
+    c("cmdDel").setVisible(true);
+    c("cmdIgn").setVisible(true);
     showClickedPath(*this, r);
     clipDeleteButton(*this);
     rt::skipOnError([&] {
-        if (!offersIgnore(results, r)) ign.setVisible(false);
+        if (!offersIgnore(grid("MsfInfectd"), r)) c("cmdIgn").setVisible(false);
     });
 }
 
+namespace {
+
 // The ignore list part of Ignore: any failure from the query on is reported
 // in the status panel and leaves the row unmarked.
-static void addToIgnoreList(Frm0& f, int row, const std::string& path) {
+void addToIgnoreList(Frm0& f, int row, const std::string& path) {
     try {
         if (IgnoreListHas(path)) {
             f.c("lblCncMsg").setCaption(scanner::kAlreadyAdded);
@@ -207,6 +213,8 @@ static void addToIgnoreList(Frm0& f, int row, const std::string& path) {
         f.c("picCncMsg").setVisible(true);
     }
 }
+
+}  // namespace
 
 // Adds the path of the row under the mouse to the ignore list and marks the
 // row. While the Ignore button shows, it acts on the row it floats over: on

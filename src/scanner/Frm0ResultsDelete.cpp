@@ -67,25 +67,27 @@ void Frm0::DeleteSelectedFile() {
     const int loads = ResultsGridLoads;
     const int r = SelectedRow;
     rt::ErrorReport report;
+    // Questions and boxes let other windows run: the grid may be rebuilt.
+    auto step = [&](auto&& s) { return report.step(s) && loads == ResultsGridLoads; };
     bool abortRow = false;
-    if (!report.step([&] { abortRow = grid("MsfInfectd").textMatrix(r, kPath) == kAbortRow; })) return;
+    if (!step([&] { abortRow = grid("MsfInfectd").textMatrix(r, kPath) == kAbortRow; })) return;
     if (abortRow) return;
     if (!confirmed(kConfirmDelete, rt::YesNo)) return;
     bool ignored = false;
-    if (!report.step([&] { ignored = grid("MsfInfectd").textMatrix(r, kIgnoreCell) == kIgnored; })) return;
+    if (!step([&] { ignored = grid("MsfInfectd").textMatrix(r, kIgnoreCell) == kIgnored; })) return;
     if (ignored && !confirmed(kWarnIgnored + "\r\n" + kConfirmDelete, rt::YesNo)) return;
     if (loads != ResultsGridLoads) return;
     const std::string path = c("lblFF2Kill").caption();
-    if (!report.step([&] { resetAttributes(path); })) return;
-    if (!report.step([&] { removeFile(path); })) return;
+    if (!step([&] { resetAttributes(path); })) return;
+    if (!step([&] { removeFile(path); })) return;
     c("lblScaning").setCaption("");
-    if (!report.step([&] {
-            auto& results = grid("MsfInfectd");
-            results.setTextMatrix(r, kRating, "");
-            results.setTextMatrix(r, kIgnoreCell, "");
-            results.setTextMatrix(r, kDeleteCell, kDeleted);
-        }))
-        return;
+    const bool marked = step([&] {
+        auto& results = grid("MsfInfectd");
+        results.setTextMatrix(r, kRating, "");
+        results.setTextMatrix(r, kIgnoreCell, "");
+        results.setTextMatrix(r, kDeleteCell, kDeleted);
+    });
+    if (!marked) return;
     HideRowButtons();
     c("lblCncMsg").setCaption("Deleted");
     c("picCncMsg").setVisible(true);

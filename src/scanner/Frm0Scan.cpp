@@ -7,6 +7,7 @@
 #include "core/Frm0.h"
 #include "core/Globals.h"
 #include "runtime/ErrorReport.h"
+#include "scanner/ResultCells.h"
 #include "scanner/ScanEngine.h"
 #include "watch/Frm1.h"
 
@@ -28,14 +29,10 @@ bool anyPending(const Globals& g) {
     return false;
 }
 
-// Rows still offering an action: not ignored, and still to delete.
-int countActionableRows(rt::Grid& grid) {
+int countActionableRows(const rt::Grid& grid) {
     int n = 0;
     for (int i = 1; i < grid.rows(); ++i) {
-        if (grid.textMatrix(i, scanner::ColIgnore) != "[Ignored]" &&
-            grid.textMatrix(i, scanner::ColDelete) == scanner::kDeleteCell) {
-            ++n;
-        }
+        if (scanner::cells::IsActionable(grid, i)) ++n;
     }
     return n;
 }

@@ -44,7 +44,8 @@ rt::FormDesign FrmIgnrLst::formDesign() {
 
 void FrmIgnrLst::buildControls() {
     using rt::Kind;
-    add({.kind = Kind::Label, .name = "Label1", .left = 120, .top = 0, .width = 3345, .height = 195,
+    // The two labels are wider than designed so that their longest texts fit.
+    add({.kind = Kind::Label, .name = "Label1", .left = 120, .top = 0, .width = 4200, .height = 195,
          .text = kHeading, .transparent = true});
     addGrid({.name = "MsfInfectd", .left = 120, .top = 240, .width = 8535, .height = 5475}).onClick = [this] {
         PlaceRemoveButton();
@@ -61,7 +62,7 @@ void FrmIgnrLst::buildControls() {
     add({.kind = Kind::Button, .name = "cmdDel", .width = 855, .height = 255, .text = "X", .visible = false,
          .toolTip = "Remove Item from Ignore List"})
         .onClick = [this] { RemoveClickedIgnoreEntry(); };
-    add({.kind = Kind::Label, .name = "lblCncMsg", .left = 120, .top = 5880, .width = 3345, .height = 195,
+    add({.kind = Kind::Label, .name = "lblCncMsg", .left = 120, .top = 5880, .width = 4500, .height = 195,
          .text = kHeading, .transparent = true});
     addTimer("tmrLoad", 10, true).onTimer = [this] { StartIgnoreListLoad(); };
 }

@@ -156,13 +156,5 @@ TEST_F(ZStrtupTest, RefusedWriteStillClosesTheKeyWithoutAWord) {
     EXPECT_TRUE(h.ui.dialogs.empty());
 }
 
-TEST_F(ZStrtupTest, OnlyTextValuesAreWritten) {
-    platform::Handle key = 0;
-    ASSERT_EQ(h.sys.registry.open(platform::Registry::LocalMachine, ZStrtup::kRunKey, ZStrtup::kAccess, key), 0);
-    EXPECT_NE(zStrtup().SetRegValue(key, "Tavlo.exe", 4, "1"), 0);
-    EXPECT_EQ(zStrtup().SetRegValue(key, "Tavlo.exe", ZStrtup::kRegSz, "x"), 0);
-    EXPECT_EQ(h.sys.registry.writes.size(), 1u);
-}
-
 }  // namespace
 }  // namespace tavlo::core

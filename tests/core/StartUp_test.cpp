@@ -178,14 +178,39 @@ TEST_F(MainSettingsTest, UserClicksStoreTheChosenStyle) {
     EXPECT_EQ(globals().NotifyFullDesktop, rt::True);
 }
 
+// Timers keep firing while the store's error report is up: the settings
+// load is not started again inside itself.
+TEST_F(MainSettingsTest, SettingsLoadIsNotRepeatedInsideItsOwnErrorMessages) {
+    ASSERT_TRUE(EnsureConfDb());
+    run("pso.dat", "DROP TABLE [conf]");
+    int depth = 0, deepest = 0;
+    h.ui.onMsgBox = [&](const rt::DialogRecord&) {
+        deepest = std::max(deepest, ++depth);
+        h.clock.advance(100);
+        --depth;
+    };
+    loadMainWindow();
+    h.ui.onMsgBox = nullptr;
+    EXPECT_EQ(deepest, 1);
+    EXPECT_FALSE(h.ui.dialogs.empty());
+    EXPECT_FALSE(w.timer("tmrconfig").enabled());
+}
+
 struct NoDatabaseTest : ::testing::Test {
     platform::fake::HeadlessApp h;
 };
 
+// Timers keep firing while a message is up; the start-up still waits for
+// the configuration, so the main window's own settings load never adds
+// messages of its own.
 TEST_F(NoDatabaseTest, MissingSettingsDatabaseShowsTwoMessagesAndEndsTheProgram) {
+    h.ui.onMsgBox = [this](const rt::DialogRecord&) { h.clock.advance(3000); };
     frmSplash().show();
     EXPECT_THROW(h.clock.advance(10), ProgramEnded);
+    h.ui.onMsgBox = nullptr;
     EXPECT_EQ(h.ui.prompts(), (Names{"Conf Err.....Run Setup Again", "Conf Err.....Run Setup Again"}));
+    EXPECT_FALSE(frm0().loaded());
+    EXPECT_FALSE(watch::frm1().loaded());
 }
 
 TEST_F(StartUpTest, AbandonedConfigurationLoadWarnsWhenTheInfoBoxCloses) {

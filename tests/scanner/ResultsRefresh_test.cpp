@@ -80,15 +80,6 @@ TEST_F(ResultsRefresh, PathWithApostropheLosesItsIgnoreCellWithoutALookUp) {
     EXPECT_EQ(actions(quoted), (Texts{"Risky", "", "Delete"}));
 }
 
-TEST_F(ResultsRefresh, MarksOnlyTheListedRowsOfALongGrid) {
-    fill(30);
-    for (int i = 0; i < 30; i += 3) db.add("E:\\f" + std::to_string(i) + ".exe");
-    refresh();
-    int marked = 0;
-    for (int r = 1; r < g().rows(); ++r) marked += g().textMatrix(r, 3) == "[Ignored]";
-    EXPECT_EQ(marked, 10);
-}
-
 TEST_F(ResultsRefresh, DatabaseFailureStopsTheMarkingQuietly) {
     const int r = addRow("E:\\a.exe");
     db.add("E:\\a.exe");

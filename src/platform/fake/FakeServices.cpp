@@ -264,6 +264,7 @@ bool FakeWindows::releaseCapture() {
 long FakeWindows::sendMessage(Handle hWnd, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
     calls.push_back("SendMessage " + std::to_string(hWnd) + " " + std::to_string(message) + " " +
                     std::to_string(wParam) + " " + std::to_string(lParam));
+    if (onSendMessage) onSendMessage(hWnd, message);
     return 0;
 }
 

@@ -3,6 +3,7 @@
 // process end. Tests set them up and read back what the program asked.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <stdexcept>
@@ -129,6 +130,9 @@ public:
     unsigned registerMessage(const std::string& name) override;
 
     Point cursor{100, 200};
+    // Runs inside SendMessage, as the system's move loop runs while the
+    // button is held: a test looks at the program's state at that moment.
+    std::function<void(Handle hWnd, unsigned message)> onSendMessage;
     std::map<std::string, unsigned> registered;
     std::vector<std::string> calls;  // "SetWindowPos 12 -1 3", "SetParent 12 34", ...
     std::map<Handle, Handle> parents;

@@ -2,6 +2,7 @@
 
 #include "runtime/ErrorReport.h"
 #include "runtime/win32/FormWindow.h"
+#include "runtime/win32/Gdi.h"
 #include "runtime/win32/InputBox.h"
 #include "runtime/win32/Menus.h"
 #include "runtime/win32/Modal.h"
@@ -113,5 +114,20 @@ Twips Win32Ui::screenWidth() { return ctx_.scale.twips(GetSystemMetrics(SM_CXSCR
 Twips Win32Ui::screenHeight() { return ctx_.scale.twips(GetSystemMetrics(SM_CYSCREEN)); }
 
 void Win32Ui::setScreenPointer(int pointer) { ctx_.cursors.setScreenPointer(pointer); }
+
+// The text's extent in the font on the screen, as an auto-sized label takes
+// it: the width of its longest line, the height of its lines.
+Extent Win32Ui::textSize(const Font& font, const std::string& text) {
+    HDC dc = GetDC(nullptr);
+    if (!dc) return Ui::textSize(font, text);
+    UniqueFont f = makeFont(font, ctx_.scale);
+    HGDIOBJ old = SelectObject(dc, f.get());
+    RECT r{0, 0, 0, 0};
+    const std::wstring wide = widen(text.empty() ? std::string(" ") : text);
+    DrawTextW(dc, wide.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return Extent{text.empty() ? 0 : ctx_.scale.twips(r.right), ctx_.scale.twips(r.bottom)};
+}
 
 }  // namespace tavlo::rt::win32

@@ -33,6 +33,7 @@ public:
     Twips screenWidth() override;
     Twips screenHeight() override;
     void setScreenPointer(int pointer) override;
+    Extent textSize(const Font& font, const std::string& text) override;
 
     UiContext& context() { return ctx_; }
     // Keeps the windows of an unloaded form until the message loop destroys them.
