@@ -73,6 +73,12 @@ void scan(platform::fake::HeadlessApp& h) {
                 h.ui.dialogs.size());
 }
 
+// A caption on one line, for the report.
+std::string oneLine(std::string text) {
+    for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.replace(at, 2, " / ");
+    return text;
+}
+
 // The grid filled as the engine fills it, then the ignore-list refresh.
 void fillGrid(int rows) {
     auto& w = core::frm0();
@@ -89,7 +95,7 @@ void fillGrid(int rows) {
         grid.setTextMatrix(r, 1, path);
     }
     w.c("txtLastRow").append(".");
-    std::printf("rows %d, status \"%s\"\n", grid.rows() - 1, w.c("lblCncMsg").caption().c_str());
+    std::printf("rows %d, status \"%s\"\n", grid.rows() - 1, oneLine(w.c("lblCncMsg").caption()).c_str());
     w.unload();
 }
 
