@@ -1,5 +1,6 @@
 #include "runtime/Headless.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace tavlo::rt {
@@ -12,7 +13,8 @@ void ManualClock::stop(Timer& timer) { due_.erase(&timer); }
 
 // Fires the earliest due timer first (by creation order on a tie), lets it
 // reschedule, and repeats until nothing is due before the target time. A
-// handler may stop, start or destroy any timer, its own included.
+// handler may stop, start or destroy any timer, its own included, and may
+// advance the clock itself (a tick during a yield): time never goes back.
 void ManualClock::advance(long long ms) {
     const long long target = now_ + ms;
     for (;;) {
@@ -29,7 +31,7 @@ void ManualClock::advance(long long ms) {
         due_[next].at = now_ + best.interval;
         next->tick();
     }
-    now_ = target;
+    now_ = std::max(now_, target);
 }
 
 namespace {
