@@ -186,7 +186,7 @@ void FrmIgnrLst::PlaceRemoveButton() {
     del.setVisible(false);
     try {
         auto& g = list();
-        ClickedRow = static_cast<short>(g.mouseRow());
+        ClickedRow = g.mouseRow();
         if (g.rows() == 1) return;
         if (g.textMatrix(ClickedRow, 2) == kRemoved) return;
         del.move(g.left() + g.colWidth(0) + g.colWidth(1), g.top() + g.cellTop(), g.colWidth(2), del.height());

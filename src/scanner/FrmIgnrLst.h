@@ -28,8 +28,10 @@ public:
     void ClearIgnoreList();
     void LayoutIgnoreListWindow();
 
-    // The grid row that the remove button acts on; 0 at load.
-    short ClickedRow = 0;
+    // The grid row that the remove button acts on; 0 at load. Wide enough for
+    // a list of more than 32,767 entries (a 16-bit number would wrap and name
+    // another row's entry).
+    int ClickedRow = 0;
 
 protected:
     rt::FormDesign formDesign() override;
