@@ -19,7 +19,6 @@
 #include "core/Program.h"
 #include "core/Store.h"
 #include "core/StoreSetup.h"
-#include "platform/win32/UniqueHandle.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Services.h"
 #include "runtime/Headless.h"
