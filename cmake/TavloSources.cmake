@@ -28,7 +28,7 @@ endforeach()
 # Warnings for Tavlo's own code (not for GoogleTest).
 function(tavlo_warnings target)
   set(_cc "$<COMPILE_LANGUAGE:C,CXX>")
-  target_compile_options(${target} PRIVATE "$<${_cc}:-Wall;-Wextra>")
+  target_compile_options(${target} PRIVATE "$<${_cc}:-Wall;-Wextra;-Wno-missing-field-initializers>")
   if(TAVLO_WERROR)
     target_compile_options(${target} PRIVATE "$<${_cc}:-Werror>")
   endif()

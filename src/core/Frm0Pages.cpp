@@ -3,6 +3,7 @@
 #include "core/Frm0.h"
 #include "core/Frm0Design.h"
 #include "core/FrmSplash.h"
+#include "runtime/WindowCalls.h"
 
 namespace tavlo::core {
 
@@ -14,8 +15,6 @@ namespace {
 const char* const kPageTabs[] = {"picBtnScn", "picBtnSet", "picBtnUpd", "picBtnAbo"};
 const char* const kAboutLinks[] = {"lblLicAgr", "lblSupprt", "lblBug", "lblHelp"};
 
-constexpr unsigned kWmNcLButtonDown = 161;
-constexpr std::uintptr_t kHtCaption = 2;
 constexpr rt::Color kRed = 0x0000FF;
 constexpr rt::Color kBlue = 0xFF0000;
 
@@ -108,19 +107,13 @@ void Frm0::HighlightScannerStatus() {
 // A left-button press on the bare window lets the system move it.
 void Frm0::DragMainWindow(int button, int, Twips, Twips) {
     if (button != rt::LeftButton) return;
-    auto& windows = rt::app().sys().windows;
-    setMousePointer(rt::PointerMove);
-    windows.releaseCapture();
-    windows.sendMessage(hWnd(), kWmNcLButtonDown, kHtCaption, 0);
-    setMousePointer(rt::PointerArrow);
+    rt::DragWithPointer(*this);
 }
 
 // The tell-a-friend panel moves inside the window the same way.
 void Frm0::DragDialogPanel(int button, int, Twips, Twips) {
     if (button != rt::LeftButton) return;
-    auto& windows = rt::app().sys().windows;
-    windows.releaseCapture();
-    windows.sendMessage(c("picDlg").hWnd(), kWmNcLButtonDown, kHtCaption, 0);
+    rt::StartSystemMove(c("picDlg").hWnd());
 }
 
 // The grip: while a button is held on it, each move grows or shrinks the

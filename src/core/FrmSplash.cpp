@@ -7,6 +7,7 @@
 #include "core/Store.h"
 #include "runtime/ErrorReport.h"
 #include "watch/Frm1.h"
+#include "runtime/WindowCalls.h"
 
 namespace tavlo::core {
 
@@ -30,9 +31,6 @@ constexpr const char* kMarkerKey = "conf_Info_clctd";
 constexpr const char* kMarkerValue = "clctd_4m_ini";
 constexpr const char* kInfoCaption = "Info";
 
-constexpr unsigned kWmNcLButtonDown = 161;
-constexpr std::uintptr_t kHtCaption = 2;
-constexpr unsigned kNoMoveNoSize = 3;
 
 }  // namespace
 
@@ -233,12 +231,8 @@ void FrmSplash::CloseInfoSplash() {
 // without moving the window counts as the click that closes the Info box.
 void FrmSplash::DragSplashWindow(int button) {
     if (button != rt::LeftButton) return;
-    auto& windows = rt::app().sys().windows;
     const rt::Twips x = left(), y = top();
-    setMousePointer(rt::PointerMove);
-    windows.releaseCapture();
-    windows.sendMessage(hWnd(), kWmNcLButtonDown, kHtCaption, 0);
-    setMousePointer(rt::PointerArrow);
+    rt::DragWithPointer(*this);
     if (left() == x && top() == y) CloseInfoSplash();
 }
 
@@ -247,12 +241,7 @@ void FrmSplash::CheckConfigurationOnUnload() {
 }
 
 long FrmSplash::SetTopMost(rt::Handle hWnd, short topMost) {
-    auto& windows = rt::app().sys().windows;
-    if (topMost == rt::True) {
-        return windows.setWindowPos(hWnd, static_cast<rt::Handle>(-1), 0, 0, 0, 0, kNoMoveNoSize);
-    }
-    windows.setWindowPos(hWnd, static_cast<rt::Handle>(-2), 0, 0, 0, 0, kNoMoveNoSize);
-    return 0;
+    return rt::SetTopMost(hWnd, topMost);
 }
 
 }  // namespace tavlo::core

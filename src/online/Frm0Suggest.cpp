@@ -5,6 +5,7 @@
 #include "online/Email.h"
 #include "online/Server.h"
 #include "online/TextRules.h"
+#include "runtime/WindowCalls.h"
 
 namespace tavlo::core {
 
@@ -17,8 +18,6 @@ constexpr rt::Color kRefusedRed = 0x0000FF;
 constexpr rt::Color kWhite = 0xFFFFFF;
 constexpr rt::Color kLinkBlue = 0xFF0000;
 constexpr int kHandPointer = 99;
-constexpr unsigned kNcLButtonDown = 0xA1;
-constexpr std::uintptr_t kHtCaption = 2;
 
 // The panel's text fields in the order they are cleaned.
 constexpr const char* kSuggestFields[] = {"txtFrndNm", "txtFrndEM", "txtCommnt", "txtName2", "txtmail2"};
@@ -97,9 +96,7 @@ void Frm0::CloseSuggestPanel() { c("picDlg").setVisible(false); }
 // Left button only: the panel moves inside the window with the mouse.
 void Frm0::DragDialogByImage(int button, int, rt::Twips, rt::Twips) {
     if (button != rt::LeftButton) return;
-    auto& windows = rt::app().sys().windows;
-    windows.releaseCapture();
-    windows.sendMessage(c("picDlg").hWnd(), kNcLButtonDown, kHtCaption, 0);
+    rt::StartSystemMove(c("picDlg").hWnd());
 }
 
 // The fields are cleaned and checked; a refused field stops here with its

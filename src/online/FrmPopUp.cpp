@@ -2,6 +2,7 @@
 
 #include "online/Server.h"
 #include "runtime/ErrorReport.h"
+#include "runtime/WindowCalls.h"
 
 namespace tavlo::online {
 
@@ -9,9 +10,6 @@ namespace {
 
 using rt::Kind;
 
-constexpr unsigned kNoMoveNoSize = 3;
-constexpr unsigned kNcLButtonDown = 0xA1;
-constexpr std::uintptr_t kHtCaption = 2;
 constexpr int kHandPointer = 99;
 constexpr rt::Color kWindowColor = 0xFFFFFF;  // system colour 5, the window background
 constexpr rt::Color kLinkBlue = 0xFF0000;
@@ -148,20 +146,11 @@ void FrmPopUp::OpenDownloadFromPopUp() {
 // Left button only: the system's move loop runs until the user lets go.
 void FrmPopUp::DragPopUp(int button) {
     if (button != rt::LeftButton) return;
-    auto& windows = rt::app().sys().windows;
-    setMousePointer(rt::PointerMove);
-    windows.releaseCapture();
-    windows.sendMessage(hWnd(), kNcLButtonDown, kHtCaption, 0);
-    setMousePointer(rt::PointerArrow);
+    rt::DragWithPointer(*this);
 }
 
 long FrmPopUp::SetTopMost(rt::Handle hWnd, short topMost) {
-    auto& windows = rt::app().sys().windows;
-    if (topMost == rt::True) {
-        return windows.setWindowPos(hWnd, static_cast<rt::Handle>(-1), 0, 0, 0, 0, kNoMoveNoSize);
-    }
-    windows.setWindowPos(hWnd, static_cast<rt::Handle>(-2), 0, 0, 0, 0, kNoMoveNoSize);
-    return 0;
+    return rt::SetTopMost(hWnd, topMost);
 }
 
 }  // namespace tavlo::online

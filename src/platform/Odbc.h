@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/UniqueHandle.h"
 #include "runtime/ErrorReport.h"
 
 namespace tavlo::platform::odbc {
@@ -21,31 +22,15 @@ enum HandleKind : short { EnvHandle = 1, DbcHandle = 2, StmtHandle = 3 };
 // Frees a handle of that kind (SQLFreeHandle).
 void freeHandle(HandleKind kind, void* handle) noexcept;
 
-// The one owner of an ODBC handle: move-only, freed when dropped.
+// The one owner of an ODBC handle of a kind: move-only, freed when dropped.
 template <HandleKind Kind>
-class UniqueHandle {
-public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(void* h) : h_(h) {}
-    ~UniqueHandle() { reset(); }
-    UniqueHandle(UniqueHandle&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-    UniqueHandle& operator=(UniqueHandle&& o) noexcept {
-        if (this != &o) reset(std::exchange(o.h_, nullptr));
-        return *this;
-    }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-
-    void* get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr; }
-    void reset(void* h = nullptr) noexcept {
-        if (h_) freeHandle(Kind, h_);
-        h_ = h;
-    }
-
-private:
-    void* h_ = nullptr;
+struct OdbcHandleTraits {
+    using type = void*;
+    static type invalid() { return nullptr; }
+    static void close(type h) { freeHandle(Kind, h); }
 };
+template <HandleKind Kind>
+using OdbcHandle = UniqueHandle<OdbcHandleTraits<Kind>>;
 
 class Connection {
 public:
@@ -65,8 +50,8 @@ public:
 
 private:
     friend class Statement;
-    UniqueHandle<EnvHandle> env_;
-    UniqueHandle<DbcHandle> dbc_;
+    OdbcHandle<EnvHandle> env_;
+    OdbcHandle<DbcHandle> dbc_;
     bool connected_ = false;
 };
 
@@ -93,7 +78,7 @@ public:
 private:
     struct Param;  // a bound value and its length, at a stable address
     Param& addParam();
-    UniqueHandle<StmtHandle> stmt_;
+    OdbcHandle<StmtHandle> stmt_;
     std::vector<std::unique_ptr<Param>> params_;
 };
 

@@ -4,6 +4,7 @@
 #include "core/Mbttn.h"
 #include "runtime/ErrorReport.h"
 #include "watch/FrmNwUScrn.h"
+#include "runtime/WindowCalls.h"
 
 namespace tavlo::watch {
 
@@ -13,8 +14,6 @@ using rt::True;
 
 namespace {
 
-constexpr unsigned kWmNcLButtonDown = 0xA1;
-constexpr std::uintptr_t kHtCaption = 2;
 // The client area stands at 255, 1695 twips; the frame around it is one
 // pixel and the title bar 19 pixels.
 constexpr rt::Twips kFrame = 15, kTitleBar = 285;
@@ -105,21 +104,11 @@ void FrmNwUSB::ShowMainFromAlert() {
 // A left press on the window's own surface moves the window with the mouse.
 void FrmNwUSB::DragSmallAlert(int button) {
     if (button != rt::LeftButton) return;
-    auto& windows = rt::app().sys().windows;
-    setMousePointer(rt::PointerMove);
-    windows.releaseCapture();
-    windows.sendMessage(hWnd(), kWmNcLButtonDown, kHtCaption, 0);
-    setMousePointer(rt::PointerArrow);
+    rt::DragWithPointer(*this);
 }
 
 int FrmNwUSB::SetTopMost(rt::Handle hWnd, int topMost) {
-    constexpr unsigned kNoMoveNoSize = 3;
-    auto& windows = rt::app().sys().windows;
-    if (topMost == True) {
-        return windows.setWindowPos(hWnd, static_cast<rt::Handle>(-1), 0, 0, 0, 0, kNoMoveNoSize) ? 1 : 0;
-    }
-    windows.setWindowPos(hWnd, static_cast<rt::Handle>(-2), 0, 0, 0, 0, kNoMoveNoSize);
-    return 0;
+    return rt::SetTopMost(hWnd, topMost);
 }
 
 }  // namespace tavlo::watch

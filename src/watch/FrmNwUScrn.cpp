@@ -8,6 +8,7 @@
 #include "runtime/ErrorReport.h"
 #include "watch/FrmNwUSB.h"
 #include "watch/Translucency.h"
+#include "runtime/WindowCalls.h"
 
 namespace tavlo::watch {
 
@@ -173,13 +174,7 @@ void FrmNwUScrn::handBackMainWindow() {
 }
 
 int FrmNwUScrn::SetTopMost(rt::Handle hWnd, int topMost) {
-    constexpr unsigned kNoMoveNoSize = 3;
-    auto& windows = rt::app().sys().windows;
-    if (topMost == True) {
-        return windows.setWindowPos(hWnd, static_cast<rt::Handle>(-1), 0, 0, 0, 0, kNoMoveNoSize) ? 1 : 0;
-    }
-    windows.setWindowPos(hWnd, static_cast<rt::Handle>(-2), 0, 0, 0, 0, kNoMoveNoSize);
-    return 0;
+    return rt::SetTopMost(hWnd, topMost);
 }
 
 }  // namespace tavlo::watch

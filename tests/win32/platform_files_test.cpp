@@ -12,7 +12,7 @@
 #include <vector>
 #include <string>
 
-#include "platform/win32/UniqueHandle.h"
+#include "platform/UniqueHandle.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/WideText.h"
 

@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/win32/UniqueHandle.h"
+#include "platform/UniqueHandle.h"
 
 namespace tavlo::platform::win32::testing {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/Globals.h"
-#include "platform/win32/UniqueHandle.h"
+#include "platform/UniqueHandle.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Services.h"
 #include "platform/win32/WideText.h"
@@ -28,7 +28,7 @@ struct FileTraits {
     static type invalid() { return INVALID_HANDLE_VALUE; }
     static void close(type h) { CloseHandle(h); }
 };
-using UniqueFile = platform::win32::UniqueHandle<FileTraits>;
+using UniqueFile = platform::UniqueHandle<FileTraits>;
 
 // A window with the three controls the walk writes to.
 class WalkResults : public rt::Form {

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/win32/UniqueHandle.h"
+#include "platform/UniqueHandle.h"
 #include "platform/win32/WideText.h"
 
 namespace tavlo::platform::win32 {

@@ -11,7 +11,7 @@
 #include <system_error>
 #include <thread>
 
-#include "platform/win32/UniqueHandle.h"
+#include "platform/UniqueHandle.h"
 #include "platform/win32/WideText.h"
 
 namespace tavlo::platform::win32 {

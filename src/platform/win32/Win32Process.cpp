@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/win32/UniqueHandle.h"
+#include "platform/UniqueHandle.h"
 #include "platform/win32/WideText.h"
 
 namespace tavlo::platform::win32 {

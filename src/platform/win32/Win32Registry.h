@@ -5,7 +5,7 @@
 #include <map>
 
 #include "platform/Services.h"
-#include "platform/win32/UniqueHandle.h"
+#include "platform/UniqueHandle.h"
 
 namespace tavlo::platform::win32 {
 

@@ -4,35 +4,14 @@
 
 #include <windows.h>
 
+#include "platform/UniqueHandle.h"
+
 #include <utility>
 
 namespace tavlo::rt::win32 {
 
 template <class H, auto Free, H None = H{}>
-class Unique {
-public:
-    Unique() = default;
-    explicit Unique(H h) : h_(h) {}
-    ~Unique() { reset(); }
-    Unique(const Unique&) = delete;
-    Unique& operator=(const Unique&) = delete;
-    Unique(Unique&& o) noexcept : h_(o.release()) {}
-    Unique& operator=(Unique&& o) noexcept {
-        if (this != &o) reset(o.release());
-        return *this;
-    }
-
-    H get() const { return h_; }
-    explicit operator bool() const { return h_ != None; }
-    H release() { return std::exchange(h_, None); }
-    void reset(H h = None) {
-        H old = std::exchange(h_, h);
-        if (old != None) Free(old);
-    }
-
-private:
-    H h_ = None;
-};
+using Unique = platform::UniqueHandle<platform::FreedBy<H, Free, None>>;
 
 namespace detail {
 inline void destroyWindow(HWND h) { DestroyWindow(h); }

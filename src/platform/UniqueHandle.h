@@ -7,11 +7,14 @@
 //       static void close(type h) { FindClose(h); }
 //   };
 //   using UniqueFind = UniqueHandle<FindTraits>;
+//
+// A handle freed by one plain function, with a "no handle" value, needs no
+// traits of its own: FreedBy<HFONT, deleteFont> serves as one.
 #pragma once
 
 #include <utility>
 
-namespace tavlo::platform::win32 {
+namespace tavlo::platform {
 
 template <class Traits>
 class UniqueHandle {
@@ -52,4 +55,12 @@ private:
     type h_ = Traits::invalid();
 };
 
-}  // namespace tavlo::platform::win32
+template <class H, auto Free, H None = H{}>
+struct FreedBy {
+    using type = H;
+    static type invalid() { return None; }
+    static void close(type h) { Free(h); }
+};
+
+
+}  // namespace tavlo::platform
