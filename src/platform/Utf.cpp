@@ -8,7 +8,7 @@ constexpr char32_t kReplacement = 0xFFFD;
 
 // Decodes one code point at s[i], advancing i; malformed input reads as U+FFFD
 // and consumes one byte.
-char32_t nextCodePoint(const std::string& s, size_t& i) {
+char32_t nextCodePoint(const std::string& s, size_t& i, Surrogates surrogates) {
     const auto b = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
     const unsigned char c = b(i);
     int len = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
@@ -25,7 +25,8 @@ char32_t nextCodePoint(const std::string& s, size_t& i) {
         cp = (cp << 6) | (b(i + k) & 0x3F);
     }
     static constexpr char32_t kMin[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+    const bool surrogate = cp >= 0xD800 && cp <= 0xDFFF;
+    if (cp < kMin[len] || cp > 0x10FFFF || (surrogate && surrogates == Surrogates::Replace)) {
         ++i;
         return kReplacement;
     }
@@ -53,11 +54,11 @@ void appendUtf8(std::string& out, char32_t cp) {
 
 }  // namespace
 
-std::u16string toUtf16(const std::string& utf8) {
+std::u16string toUtf16(const std::string& utf8, Surrogates surrogates) {
     std::u16string out;
     out.reserve(utf8.size());
     for (size_t i = 0; i < utf8.size();) {
-        const char32_t cp = nextCodePoint(utf8, i);
+        const char32_t cp = nextCodePoint(utf8, i, surrogates);
         if (cp < 0x10000) {
             out += static_cast<char16_t>(cp);
         } else {
@@ -68,7 +69,7 @@ std::u16string toUtf16(const std::string& utf8) {
     return out;
 }
 
-std::string toUtf8(const std::u16string& utf16) {
+std::string toUtf8(const std::u16string& utf16, Surrogates surrogates) {
     std::string out;
     out.reserve(utf16.size());
     for (size_t i = 0; i < utf16.size(); ++i) {
@@ -77,7 +78,7 @@ std::string toUtf8(const std::u16string& utf16) {
             utf16[i + 1] <= 0xDFFF) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
             ++i;
-        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+        } else if (cp >= 0xD800 && cp <= 0xDFFF && surrogates == Surrogates::Replace) {
             cp = kReplacement;
         }
         appendUtf8(out, cp);

@@ -6,9 +6,14 @@
 
 namespace tavlo::platform {
 
+// What a lone surrogate becomes. Text for a driver gets U+FFFD. A file name
+// may hold one (nothing stops a stick from carrying it), so names keep it in
+// the generalised form of UTF-8 (WTF-8): three bytes that come back unchanged,
+// and a name read from the system always names the same file when handed back.
+enum class Surrogates { Replace, Keep };
+
 // A malformed UTF-8 sequence reads as U+FFFD, one per bad byte.
-std::u16string toUtf16(const std::string& utf8);
-// A lone surrogate reads as U+FFFD.
-std::string toUtf8(const std::u16string& utf16);
+std::u16string toUtf16(const std::string& utf8, Surrogates surrogates = Surrogates::Replace);
+std::string toUtf8(const std::u16string& utf16, Surrogates surrogates = Surrogates::Replace);
 
 }  // namespace tavlo::platform

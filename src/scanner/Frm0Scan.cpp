@@ -6,6 +6,7 @@
 
 #include "core/Frm0.h"
 #include "core/Globals.h"
+#include "core/Mbttn.h"
 #include "runtime/ErrorReport.h"
 #include "scanner/ResultCells.h"
 #include "scanner/ScanEngine.h"
@@ -18,6 +19,7 @@ namespace {
 constexpr const char* kManualDefaultTarget = "C:\\vir_test";
 constexpr const char* kBlanks11 = "           ";
 constexpr rt::Color kLinkBlue = 0xFF0000;
+constexpr rt::Color kScanCaptionColor = 0xFFFFFF;  // white on the Scan button's dark faces
 constexpr int kCustomPointer = 99;
 
 std::string driveRoot(int index) { return {static_cast<char>(kFirstDriveLetter + index), ':', '\\'}; }
@@ -292,8 +294,8 @@ void Frm0::buildScanPage() {
     add({.kind = Kind::Button, .name = "cmdBrowse", .left = 8760, .top = 1485, .width = 375, .height = 285,
          .text = "..."})
         .onClick = [this] { ShowBrowsePanel(); };
-    add({.kind = Kind::Button, .name = "mbtnScan", .left = 9480, .top = 1440, .width = 855, .height = 375,
-         .text = "Scan"})
+    Mbttn::add(*this, {.name = "mbtnScan", .left = 9480, .top = 1440, .width = 855, .height = 375},
+               mbttnLayout("Scan", "scan_button", rt::Font{.bold = true}, kScanCaptionColor))
         .onClick = [this] { StartManualScan(); };
     add({.kind = Kind::TextBox, .name = "txtPath2", .left = 3960, .top = 1800, .width = 4695, .height = 285,
          .text = kManualDefaultTarget, .visible = false, .enabled = false});

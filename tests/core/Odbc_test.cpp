@@ -24,6 +24,14 @@ TEST(Utf, MalformedInputReadsAsReplacementCharacters) {
     EXPECT_EQ(platform::toUtf8(std::u16string(1, char16_t(0xD800)) + u"x"), "\uFFFDx");
 }
 
+TEST(Utf, FileNamesKeepLoneSurrogatesBothWays) {
+    const std::u16string name = std::u16string(1, char16_t(0xDC01)) + u"a.exe";
+    const std::string utf8 = platform::toUtf8(name, platform::Surrogates::Keep);
+    EXPECT_EQ(utf8, "\xED\xB0\x81" "a.exe");
+    EXPECT_EQ(platform::toUtf16(utf8, platform::Surrogates::Keep), name);
+    EXPECT_EQ(platform::toUtf16("a\xC3", platform::Surrogates::Keep), u"a\uFFFD") << "still malformed";
+}
+
 class OdbcTest : public ::testing::Test {
 protected:
     OdbcTest() {

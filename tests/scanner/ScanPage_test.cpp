@@ -3,6 +3,7 @@
 #include "core/Frm0.h"
 #include "core/FrmSplash.h"
 #include "core/Globals.h"
+#include "core/Mbttn.h"
 #include "platform/fake/HeadlessApp.h"
 
 namespace tavlo::core {
@@ -21,6 +22,12 @@ struct ScanPageTest : ::testing::Test {
         h.sys.files.addFolder("C:\\Program Files\\Tavlo");
     }
     rt::Control& c(const std::string& name) { return w.c(name); }
+    // Presses and releases the Scan button's face, as the mouse does.
+    void pressScan() {
+        rt::Control& face = w.c("mbtnScan.bttn");
+        face.mouseDown(rt::LeftButton, 0, 30, 30);
+        face.mouseUp(rt::LeftButton, 0, 30, 30);
+    }
     // Keeps the clock to the scan page's own timer: the start-up timers of
     // the main window and of the splash (loaded for its icon) stay still.
     void stopStartUpTimers() {
@@ -42,9 +49,29 @@ TEST_F(ScanPageTest, LoadLeavesNoChoiceAndTheDefaultManualTarget) {
     EXPECT_EQ(c("Label1").caption(), "Folder ");
 }
 
+TEST_F(ScanPageTest, ScanButtonIsAPictureButtonWithFacesOfItsOwn) {
+    core::Mbttn& scan = core::Mbttn::of(w, "mbtnScan");
+    EXPECT_EQ(scan.left(), 9480);
+    EXPECT_EQ(scan.top(), 1440);
+    EXPECT_EQ(scan.width(), 855);
+    EXPECT_EQ(scan.height(), 375);
+    EXPECT_EQ(scan.Caption(), "Scan");
+    EXPECT_EQ(scan.Picture().resource, "scan_button_normal");
+    EXPECT_EQ(scan.FlshPicture().resource, "scan_button_hover");
+    EXPECT_EQ(scan.DownPicture().resource, "scan_button_down");
+    rt::Control& face = c("mbtnScan.bttn");
+    face.mouseMove(0, 0, 30, 30);
+    EXPECT_EQ(face.picture().resource, "scan_button_hover");
+    face.mouseDown(rt::LeftButton, 0, 30, 30);
+    EXPECT_EQ(face.picture().resource, "scan_button_down");
+    face.mouseUp(rt::LeftButton, 0, 30, 30);
+    EXPECT_EQ(face.picture().resource, "scan_button_normal");
+    EXPECT_EQ(h.ui.prompts(), (std::vector<std::string>{"Nothing selected to scan.           "}));
+}
+
 TEST_F(ScanPageTest, ScanWithNothingChosenOnlyTellsSo) {
     g.AbortScanRequested = rt::True;
-    c("mbtnScan").click();
+    pressScan();
     EXPECT_EQ(h.ui.prompts(), (std::vector<std::string>{"Nothing selected to scan.           "}));
     EXPECT_EQ(h.ui.dialogs[0].style, 64);
     EXPECT_EQ(h.ui.dialogs[0].title, "Tavlo");

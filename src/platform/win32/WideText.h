@@ -1,9 +1,7 @@
 // Text conversions at the edge of the system's wide-character calls. The
-// program's texts are UTF-8; the system's are UTF-16. A file name may hold a
-// lone surrogate (nothing stops a stick from carrying one), so the UTF-8 side
-// is read and written in its generalised form (WTF-8): such a unit becomes
-// three bytes and comes back unchanged, and a name read from the system
-// always names the same file when handed back.
+// program's texts are UTF-8; the system's are UTF-16. Lone surrogates are
+// kept (WTF-8, see platform/Utf.h), so a name read from the system always
+// names the same file when handed back.
 #pragma once
 
 #include <string>

@@ -52,6 +52,8 @@ protected:
         return handleMouse(msg, wp, lp);
     }
 
+    // A cell write only marks the grid for the next paint of the loop; the
+    // scroll bar is set again only when its range, page or place change.
     void update(Prop prop) override {
         if (prop == Prop::Grid) {
             updateScroll();
@@ -105,6 +107,12 @@ private:
         si.nMax = std::max(g->fixedRows(), g->rows() - 1);
         si.nPage = static_cast<UINT>(pageRows());
         si.nPos = g->topRow();
+        if (scrollSet_ && si.nMin == scroll_.nMin && si.nMax == scroll_.nMax && si.nPage == scroll_.nPage &&
+            si.nPos == scroll_.nPos) {
+            return;
+        }
+        scroll_ = si;
+        scrollSet_ = true;
         SetScrollInfo(hwnd(), SB_VERT, &si, TRUE);
     }
 
@@ -134,6 +142,9 @@ private:
         const int last = std::max(g->fixedRows(), g->rows() - pageRows());
         g->setTopRow(std::clamp(top, g->fixedRows(), last));
     }
+
+    SCROLLINFO scroll_{};  // what the scroll bar was last given
+    bool scrollSet_ = false;
 
     void paint() {
         BufferedPaint p(hwnd());

@@ -8,6 +8,8 @@ namespace {
 // A yield never runs longer than this many messages, so that a flood of
 // posted messages cannot hold the caller forever.
 constexpr int kMaxMessagesPerYield = 10000;
+// The shortest time between two yields that paint, in milliseconds.
+constexpr ULONGLONG kPaintInterval = 30;
 }  // namespace
 
 static bool dispatchOne(const MSG& m) {
@@ -20,9 +22,18 @@ static bool dispatchOne(const MSG& m) {
     return true;
 }
 
+// A yield paints at most once per kPaintInterval: a loop that yields after
+// each small step (the scan, once per file) would otherwise repaint what it
+// changed at every step. Between paints it still takes input, posted and sent
+// messages and timers; the areas to paint wait and merge until the next one.
 void pumpPending() {
+    static ULONGLONG lastPaint = 0;
+    const ULONGLONG now = GetTickCount64();
+    const bool paint = now - lastPaint >= kPaintInterval;
+    if (paint) lastPaint = now;
+    const UINT mode = PM_REMOVE | (paint ? 0 : PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE);
     MSG m;
-    for (int n = 0; n < kMaxMessagesPerYield && PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE); ++n) {
+    for (int n = 0; n < kMaxMessagesPerYield && PeekMessageW(&m, nullptr, 0, 0, mode); ++n) {
         if (!dispatchOne(m)) return;
     }
 }
