@@ -22,6 +22,7 @@
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Services.h"
 #include "runtime/Headless.h"
+#include "WineHost.h"
 
 namespace tavlo::hostile {
 namespace {
@@ -33,18 +34,7 @@ using Texts = std::vector<std::string>;
 
 // ---- the host side ----------------------------------------------------------
 
-// The host's path of a Windows path (Wine's own conversion); "" elsewhere.
-std::string hostPath(const std::string& windowsPath) {
-    using ToUnix = char*(__cdecl*)(const wchar_t*);
-    const auto toUnix = reinterpret_cast<ToUnix>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    if (!toUnix) return {};
-    char* host = toUnix(extendedPath(windowsPath).c_str());
-    if (!host) return {};
-    std::string path = host;
-    HeapFree(GetProcessHeap(), 0, host);
-    return path;
-}
+using wine_host::hostPath;
 
 bool onDisk(const std::string& windowsPath) {
     return GetFileAttributesW(extendedPath(windowsPath).c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -15,6 +15,7 @@
 #include "platform/UniqueHandle.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/WideText.h"
+#include "WineHost.h"
 
 namespace tavlo::platform::win32 {
 namespace {
@@ -30,18 +31,7 @@ struct HandleTraits {
 using UniqueFile = UniqueHandle<HandleTraits<CloseHandle>>;
 using UniqueFind = UniqueHandle<HandleTraits<FindClose>>;
 
-// Under Wine, the host's path of a Windows path; "" elsewhere.
-std::string hostPath(const std::wstring& windowsPath) {
-    using ToUnix = char*(__cdecl*)(const wchar_t*);
-    const auto toUnix = reinterpret_cast<ToUnix>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    if (!toUnix) return {};
-    char* host = toUnix(windowsPath.c_str());
-    if (!host) return {};
-    std::string path = host;
-    HeapFree(GetProcessHeap(), 0, host);
-    return path;
-}
+using wine_host::hostPath;
 
 // Starts a host program (Wine runs those too) and waits, a few seconds at
 // most, until `done` holds: the handle of a host program does not wait for its end.

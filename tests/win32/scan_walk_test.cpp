@@ -15,6 +15,7 @@
 #include "platform/win32/WideText.h"
 #include "runtime/Headless.h"
 #include "scanner/ScanEngine.h"
+#include "WineHost.h"
 
 namespace tavlo::scanner {
 namespace {
@@ -46,18 +47,7 @@ protected:
     }
 };
 
-// Under Wine, the host's path of a Windows path; "" elsewhere.
-std::string hostPath(const std::string& windowsPath) {
-    using ToUnix = char*(__cdecl*)(const wchar_t*);
-    const auto toUnix = reinterpret_cast<ToUnix>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    if (!toUnix) return {};
-    char* host = toUnix(extendedPath(windowsPath).c_str());
-    if (!host) return {};
-    std::string path = host;
-    HeapFree(GetProcessHeap(), 0, host);
-    return path;
-}
+using wine_host::hostPath;
 
 class ScanWalkOnDiskTest : public ::testing::Test {
 protected:
