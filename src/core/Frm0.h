@@ -20,11 +20,10 @@ public:
     // their design geometry, the Scan page's MsfInfectd, lblBorder,
     // lblScaning, cmdIgnrLst ("White List") and cmdDeltAll ("Delete All"),
     // and the hidden tell-a-friend panel picDlg: the other areas bind their
-    // events and fill picDlg, they do not create these. Controls created by
-    // the other areas (lblNewVer, lblVersion, txtName2 and the panel's
-    // fields, lblInfected, lblCount, lblAutoCln, picPrgrs*, Drive1,
-    // imgArowD, cmdDel, cmdIgn, the About page's links) are reached through
-    // ifHas, so that the frame also works alone.
+    // events and fill picDlg, they do not create these. The load and the
+    // layout also reach controls the other areas create (lblNewVer,
+    // lblVersion, txtName2 and the panel's fields, lblInfected, lblCount,
+    // lblAutoCln, picPrgrs*, Drive1, imgArowD, cmdDel, cmdIgn, the links).
     void InitMainWindow();
     void LayoutMainWindow();
     void SwitchPage();
@@ -52,11 +51,6 @@ public:
     int ResizeGripDown = 0;
     std::string FieldNormalColor;
     std::string FieldErrorColor;
-    // Runs fn on the named control when some area of the window created it.
-    template <class Fn>
-    void ifHas(const std::string& name, Fn&& fn) {
-        if (has(name)) fn(c(name));
-    }
 
     // ---- Settings page (core) ----
     void LoadMainSettings();

@@ -25,8 +25,8 @@ const char* const kSuggestFields[] = {"txtFrndNm", "txtFrndEM", "txtCommnt", "tx
 // window is created with, its lower part, "Suggest" button included, would
 // lie outside the window.
 void Frm0::InitMainWindow() {
-    ifHas("lblNewVer", [](rt::Control& l) { l.setCaption(""); });
-    for (const char* field : kSuggestFields) ifHas(field, [](rt::Control& t) { t.setText(""); });
+    c("lblNewVer").setCaption("");
+    for (const char* field : kSuggestFields) c(field).setText("");
     c("picExtBtn").setWidth(c("cmdExit").width());
     c("picExtBtn").setHeight(c("cmdExit").height());
     grid("MsfInfectd").setTop(ml::kGridTop);
@@ -35,8 +35,8 @@ void Frm0::InitMainWindow() {
     for (const char* page : kPages) c(page).setLeft(ml::kPageLeft);
     grid("MsfInfectd").setLeft(ml::kGridLeft);
     setUpResultsGrid();
-    ifHas("lblInfected", [](rt::Control& l) { l.setCaption(""); });
-    ifHas("lblCount", [](rt::Control& l) { l.setCaption(""); });
+    c("lblInfected").setCaption("");
+    c("lblCount").setCaption("");
     FieldErrorColor = std::to_string(ml::kFieldErrorColor);
     FieldNormalColor = std::to_string(ml::kFieldNormalColor);
     setWidth(ml::kWidth);
@@ -69,13 +69,13 @@ void Frm0::setUpResultsGrid() {
 // The rest of the load: the Scan page's progress controls, the icon taken
 // from the splash, the version, and the tab faces (the "?" tab pressed).
 void Frm0::placeFrameControls() {
-    ifHas("lblAutoCln", [](rt::Control& l) { l.setCaption(""); });
+    c("lblAutoCln").setCaption("");
     if (has("picPrgrsR") && has("picPrgrs1")) c("picPrgrsR").setTop(c("picPrgrs1").top());
-    ifHas("picPrgrs", [](rt::Control& p) { p.setWidth(0); });
+    c("picPrgrs").setWidth(0);
     // The Scan page's hidden drive list is enabled.
-    ifHas("Drive1", [](rt::Control& d) { d.setEnabled(true); });
+    c("Drive1").setEnabled(true);
     setIcon(frmSplash().icon());
-    ifHas("lblVersion", [](rt::Control& l) { l.setCaption(rt::app().version.text()); });
+    c("lblVersion").setCaption(rt::app().version.text());
     c("picRegs").setWidth(ml::kAboutPageWidth);
     // The tab captions are designed as transparent labels over the faces.
     c("lblBtn0").setCaption("?");
@@ -89,8 +89,8 @@ void Frm0::placeFrameControls() {
 void Frm0::LayoutMainWindow() {
     using rt::skipOnError;
     layoutPages();
-    ifHas("cmdDel", [](rt::Control& b) { b.setVisible(false); });
-    ifHas("cmdIgn", [](rt::Control& b) { b.setVisible(false); });
+    c("cmdDel").setVisible(false);
+    c("cmdIgn").setVisible(false);
     placeGrip();
     layoutGrid();
     enforceMinimumSize();

@@ -23,9 +23,9 @@ constexpr rt::Color kBlue = 0xFF0000;
 // Shows the page CurrentPage names, with its tab pressed into the page's
 // bottom edge; any other name leaves every page hidden and no tab pressed.
 void Frm0::SwitchPage() {
-    ifHas("imgArowD", [](rt::Control& a) { a.setVisible(false); });
-    ifHas("cmdDel", [](rt::Control& b) { b.setVisible(false); });
-    ifHas("cmdIgn", [](rt::Control& b) { b.setVisible(false); });
+    c("imgArowD").setVisible(false);
+    c("cmdDel").setVisible(false);
+    c("cmdIgn").setVisible(false);
     c("picBtn0").setPicture(c("picBtn0pN").picture());
     for (const char* page : {"picHelp", "picRegs", "PicSett", "picScan"}) c(page).setVisible(false);
     for (const char* tab : kPageTabs) {
@@ -141,7 +141,7 @@ void Frm0::ShowInfoBox() {
 }
 
 void Frm0::ResetLinkColors() {
-    for (const char* link : kAboutLinks) ifHas(link, [](rt::Control& l) { l.setForeColor(kBlue); });
+    for (const char* link : kAboutLinks) c(link).setForeColor(kBlue);
 }
 
 }  // namespace tavlo::core

@@ -67,7 +67,7 @@ void Frm0::LoadMainSettings() {
         status.setForeColor(0);
         status.setFontBold(false);
     });
-    report.step([&] { ifHas("txtName2", [](rt::Control& name) { name.setText(storedSetting(kUserNameKey)); }); });
+    report.step([&] { c("txtName2").setText(storedSetting(kUserNameKey)); });
     report.step([&] {
         const std::string mode = storedSetting(kAlertStyleKey);
         if (mode == kPopUp) c("chkPrmtPop").setValue(1);
