@@ -36,6 +36,7 @@ struct FormDesign {
     std::string caption;
     Twips width = 4800, height = 3600;  // outer size, frame included
     Twips left = -1, top = -1;          // -1: centred on the screen
+    bool placesClientArea = false;      // left and top place the client area, not the frame
     BorderStyle border = BorderStyle::Sizable;
     bool titleBar = true;
     bool controlBox = true;

@@ -12,14 +12,6 @@ using rt::False;
 using rt::Kind;
 using rt::True;
 
-namespace {
-
-// The client area stands at 255, 1695 twips; the frame around it is one
-// pixel and the title bar 19 pixels.
-constexpr rt::Twips kFrame = 15, kTitleBar = 285;
-
-}  // namespace
-
 FrmNwUSB& frmNwUSB() { return rt::app().instance<FrmNwUSB>(); }
 
 FrmNwUSB::FrmNwUSB() : Form("frmNwUSB") {
@@ -31,8 +23,9 @@ rt::FormDesign FrmNwUSB::formDesign() {
     d.caption = "USB Plugged";
     d.width = 5300;
     d.height = 1800;
-    d.left = 255 - kFrame;
-    d.top = 1695 - kFrame - kTitleBar;
+    d.left = 255;
+    d.top = 1695;
+    d.placesClientArea = true;
     d.border = rt::BorderStyle::Fixed;
     d.backColor = 0x8000000F;
     d.icon = "alert_icon";

@@ -1,68 +1,54 @@
-// The alert windows on the real user interface: the main window really goes
-// into the full-desktop alert and back, the alert really turns layered, and
-// the picture buttons answer real mouse messages.
-#include <gtest/gtest.h>
-#include <windows.h>
+// The alerts, the notice and the tray form as real windows: the full-desktop
+// alert is layered and topmost and holds the main window, a question asked
+// in it stands above it and outlives it, the small alert's client area lands
+// at its twips, and the tray form is out of sight with a system menu.
+#include "Win32Fixture.h"
 
 #include "core/Frm0.h"
 #include "core/FrmSplash.h"
 #include "core/Globals.h"
-#include "core/Mbttn.h"
-#include "platform/win32/Win32Services.h"
-#include "runtime/App.h"
-#include "runtime/win32/Gdi.h"
-#include "runtime/win32/Win32Clock.h"
-#include "runtime/win32/Win32Ui.h"
+#include "online/FrmPopUp.h"
+#include "runtime/Timer.h"
+#include "watch/Frm1.h"
 #include "watch/FrmNwUSB.h"
 #include "watch/FrmNwUScrn.h"
 
-namespace tavlo::watch {
+namespace tavlo::rt::win32::test {
 namespace {
 
-struct AlertWindowsTest : ::testing::Test {
-    std::unique_ptr<platform::win32::Win32System> sys = platform::win32::makeWin32System();
-    rt::win32::Win32Ui ui;
-    rt::win32::Win32Clock clock;
-    rt::AppScope scope{ui, clock, sys->services};
+using watch::frmNwUScrn;
+using watch::frmNwUSB;
 
+struct AlertsTest : Win32Test {
     // The main window takes the splash window's icon, which loads the
-    // splash; its unload at the end would complain that no configuration
-    // was loaded, with a message box nobody answers here.
-    ~AlertWindowsTest() override { core::frmSplash().ConfigurationLoaded = rt::True; }
-
-    static HWND hwnd(rt::Handle h) { return reinterpret_cast<HWND>(h); }
-    static HWND parentOf(HWND h) { return GetAncestor(h, GA_PARENT); }
-    // Runs the window messages waiting, as the program's loop would, but no
-    // timer: the main window's settings load stays out of these tests.
-    static void pump() {
-        MSG m;
-        while (PeekMessageW(&m, nullptr, 0, WM_TIMER - 1, PM_REMOVE) ||
-               PeekMessageW(&m, nullptr, WM_TIMER + 1, 0xFFFFFFFF, PM_REMOVE)) {
-            TranslateMessage(&m);
-            DispatchMessageW(&m);
-        }
-    }
-    // A press and a release of the left button in the middle of a window.
-    static void clickOn(HWND h) {
-        RECT r;
-        GetClientRect(h, &r);
-        const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
-        SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        SendMessageW(h, WM_LBUTTONUP, 0, at);
-    }
+    // splash; its unload at the end would complain, with a box nobody answers.
+    ~AlertsTest() override { core::frmSplash().ConfigurationLoaded = True; }
     void plugFullDesktop() {
         frmNwUScrn().c("lblMsg").setCaption("USB Memory Device Plugged (E:)");
         frmNwUScrn().show();
         frmNwUScrn().c("txtmnScrn").append(".");
         pump();
+        // The main window's settings load stays out of these tests.
+        for (Form* f : app().forms()) {
+            for (auto& c : f->controls()) {
+                if (auto* t = dynamic_cast<Timer*>(c.get())) t->setEnabled(false);
+            }
+        }
+    }
+    // True when `upper` lies above `lower` in the order of top-level windows.
+    static bool above(HWND upper, HWND lower) {
+        for (HWND h = GetWindow(upper, GW_HWNDNEXT); h; h = GetWindow(h, GW_HWNDNEXT)) {
+            if (h == lower) return true;
+        }
+        return false;
     }
 };
 
-TEST_F(AlertWindowsTest, FullDesktopAlertHoldsTheMainWindowAndIsLayered) {
+TEST_F(AlertsTest, FullDesktopAlertIsLayeredTopmostAndHoldsTheMainWindow) {
     plugFullDesktop();
     HWND alert = hwnd(frmNwUScrn().hWnd());
     HWND main = hwnd(core::frm0().hWnd());
-    EXPECT_EQ(parentOf(main), hwnd(frmNwUScrn().c("PicMDI1").hWnd()));
+    EXPECT_EQ(GetAncestor(main, GA_PARENT), hwnd(frmNwUScrn().c("PicMDI1").hWnd()));
     EXPECT_TRUE(IsWindowVisible(main));
     COLORREF key = 0;
     BYTE alpha = 0;
@@ -73,70 +59,107 @@ TEST_F(AlertWindowsTest, FullDesktopAlertHoldsTheMainWindowAndIsLayered) {
     EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY | LWA_ALPHA));
     EXPECT_TRUE(GetWindowLongW(alert, GWL_EXSTYLE) & WS_EX_LAYERED);
     EXPECT_TRUE(GetWindowLongW(alert, GWL_EXSTYLE) & WS_EX_TOPMOST);
-}
-
-TEST_F(AlertWindowsTest, ChangeToPopupGivesTheMainWindowBackToTheDesktop) {
-    plugFullDesktop();
-    HWND main = hwnd(core::frm0().hWnd());
-    clickOn(hwnd(frmNwUScrn().c("mbtnMode.bttn").hWnd()));
+    SendMessageW(hwnd(frmNwUScrn().c("mbtnMode.bttn").hWnd()), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    SendMessageW(hwnd(frmNwUScrn().c("mbtnMode.bttn").hWnd()), WM_LBUTTONUP, 0, 0);  // "Change to Popup"
     pump();
-    EXPECT_FALSE(frmNwUScrn().loaded());
-    ASSERT_TRUE(IsWindow(main));
-    EXPECT_EQ(parentOf(main), GetDesktopWindow());
+    EXPECT_FALSE(IsWindow(alert));
+    EXPECT_EQ(GetAncestor(main, GA_PARENT), GetDesktopWindow());
     EXPECT_TRUE(IsWindowVisible(main));
     EXPECT_TRUE(IsWindowVisible(hwnd(frmNwUSB().hWnd())));
-    EXPECT_EQ(frmNwUSB().c("lblMsg").caption(), "USB Memory Device Plugged (E:)");
 }
 
-// The tray form's closing of the alerts while the main window sits inside.
-TEST_F(AlertWindowsTest, ClosingWithTheMainWindowInsideBringsBackAFreshTopLevelWindow) {
+// The user can see and answer the question; the alert closing meanwhile (the
+// stick pulled) does not take the open question with it.
+TEST_F(AlertsTest, QuestionAskedInTheFullDesktopAlertStandsAboveItAndOutlivesIt) {
     plugFullDesktop();
-    HWND embedded = hwnd(core::frm0().hWnd());
-    core::frm0().unload();
-    frmNwUScrn().unload();
-    core::frm0().show();
+    HWND alert = hwnd(frmNwUScrn().hWnd());
+    std::atomic<bool> onTop{false};
+    std::atomic<HWND> owner{nullptr};
+    BoxCloser first(L"Tavlo", IDNO, [&](HWND box) {
+        onTop = above(box, alert);
+        owner = GetWindow(box, GW_OWNER);
+        return true;
+    });
+    core::frm0().c("cmdDeltAll").click();
+    EXPECT_EQ(first.text(), L"Confirm remove all items                    ");
+    EXPECT_TRUE(onTop);
+    EXPECT_EQ(owner, alert);
+
+    form().timer("tmrA").onTimer = [this] {
+        form().timer("tmrA").setEnabled(false);
+        frmNwUScrn().unload();
+    };
+    form().timer("tmrA").setEnabled(true);
+    std::atomic<int> waited{0};
+    BoxCloser second(L"Tavlo", IDNO, [&](HWND) { return !IsWindowVisible(alert) && ++waited > 20; });
+    core::frm0().c("cmdDeltAll").click();
+    EXPECT_EQ(second.text(), L"Confirm remove all items                    ");
     pump();
-    HWND fresh = hwnd(core::frm0().hWnd());
-    EXPECT_NE(fresh, embedded);
-    EXPECT_FALSE(IsWindow(embedded));
-    EXPECT_EQ(parentOf(fresh), GetDesktopWindow());
-    EXPECT_TRUE(IsWindowVisible(fresh));
-    EXPECT_EQ(core::globals().FullDesktopAlertShown, rt::False);
+    EXPECT_FALSE(IsWindow(alert));
+    EXPECT_EQ(GetAncestor(hwnd(core::frm0().hWnd()), GA_PARENT), GetDesktopWindow());
 }
 
-TEST_F(AlertWindowsTest, ButtonFaceAnswersTheMouseAndRaisesClick) {
-    auto& alert = frmNwUSB();
-    alert.show();
+TEST_F(AlertsTest, SmallAlertsClientAreaLandsAtItsTwips) {
+    frmNwUSB().show();
     pump();
-    auto& button = core::Mbttn::of(alert, "mbttn1");
-    HWND face = hwnd(alert.c("mbttn1.bttn").hWnd());
-    ASSERT_NE(face, nullptr);
-    SendMessageW(face, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    EXPECT_EQ(button.Picture(), button.DownPicture());
-    SendMessageW(face, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    pump();
-    EXPECT_EQ(button.Picture(), button.Orgpic());
-    EXPECT_TRUE(core::frm0().visible());  // "Main Window" showed it
-    EXPECT_TRUE(alert.visible());
+    HWND alert = hwnd(frmNwUSB().hWnd());
+    POINT client{0, 0};
+    ClientToScreen(alert, &client);
+    EXPECT_EQ(client.x, px(255));
+    EXPECT_EQ(client.y, px(1695));
+    RECT outer;
+    GetWindowRect(alert, &outer);
+    EXPECT_EQ(outer.right - outer.left, px(5300));
+    EXPECT_EQ(outer.bottom - outer.top, px(1800));
+    const LONG style = GetWindowLongW(alert, GWL_STYLE);
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+              WS_CAPTION | WS_SYSMENU);
 }
 
-TEST_F(AlertWindowsTest, CaptionsAreAsWideAsTheirTextOnTheScreen) {
-    auto& alert = frmNwUScrn();
-    auto& caption = alert.c("mbtnMode.Label1");
-    HWND label = hwnd(caption.hWnd());
-    ASSERT_NE(label, nullptr);
-    rt::win32::UniqueFont font = rt::win32::makeFont(caption.font(), ui.context().scale);
+TEST_F(AlertsTest, ButtonCaptionIsAsWideAsItsTextOnTheScreen) {
+    const Control& caption = frmNwUScrn().c("mbtnMode.Label1");
+    const Font& f = caption.font();
+    HFONT font = CreateFontW(-MulDiv(static_cast<int>(f.size * 100), Scale::screen().dpi, 7200), 0, 0, 0,
+                             f.bold ? FW_BOLD : FW_NORMAL, 0, f.underline, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                             std::wstring(f.name.begin(), f.name.end()).c_str());
     HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font.get());
+    HGDIOBJ old = SelectObject(dc, font);
     SIZE text{};
     GetTextExtentPoint32W(dc, L"Change to Popup", 15, &text);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
+    DeleteObject(font);
     RECT r;
-    GetClientRect(label, &r);
+    GetClientRect(hwnd(caption.hWnd()), &r);
     EXPECT_NEAR(r.right, text.cx, 1);
     EXPECT_NEAR(r.bottom, text.cy, 1);
 }
 
+TEST_F(AlertsTest, NoticeIsAThinFramedTopmostWindowOffTheRightEdge) {
+    core::frm0().ShowNewVersionPopup();
+    HWND notice = hwnd(online::frmPopUp().hWnd());
+    ASSERT_TRUE(IsWindowVisible(notice));
+    const LONG style = GetWindowLongW(notice, GWL_STYLE);
+    EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME), WS_BORDER);
+    EXPECT_TRUE(GetWindowLongW(notice, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    RECT r;
+    GetWindowRect(notice, &r);
+    EXPECT_EQ(r.left, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN) - px(480));
+}
+
+TEST_F(AlertsTest, TrayFormIsOutOfSightOffTheTaskbarWithASystemMenu) {
+    auto& tray = app().instance<watch::Frm1>();
+    tray.show();
+    HWND h = hwnd(tray.hWnd());
+    EXPECT_NE(GetSystemMenu(h, FALSE), nullptr);
+    RECT r, seen;
+    GetWindowRect(h, &r);
+    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    EXPECT_FALSE(IntersectRect(&seen, &r, &screen));
+    EXPECT_EQ(GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+    tray.unload();
+}
+
 }  // namespace
-}  // namespace tavlo::watch
+}  // namespace tavlo::rt::win32::test

@@ -15,11 +15,11 @@ namespace {
 
 HWND toWindow(Handle h) { return reinterpret_cast<HWND>(h); }
 
-// The record of the first version: the fields up to and including szTip[64].
+// The shell's 88-byte record: the fields up to and including szTip[64].
 constexpr DWORD FirstRecordSize = 88;
 static_assert(offsetof(NOTIFYICONDATAA, szTip) + 64 == FirstRecordSize);
 
-// Flags of the system-menu call as the program has always passed them.
+// The flags the system menu is shown with; TPM_RETURNCMD is added to them.
 constexpr UINT SystemMenuFlags = 0x200;
 
 }  // namespace

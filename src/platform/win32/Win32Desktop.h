@@ -15,13 +15,13 @@ public:
     void open(const std::string& url) override;
 };
 
-// The 64-byte tip field of the first notification record: the tip as ANSI
+// The 64-byte tip field of the 88-byte notification record: the tip as ANSI
 // text, cut to 63 bytes (never inside a double-byte character), zero-filled.
 std::array<char, 64> trayTip(const std::string& tip);
 
 class Win32Tray : public Tray {
 public:
-    // Shell_NotifyIconA with the 88-byte record of the first version.
+    // Shell_NotifyIconA with the 88-byte record (up to the 64-byte tip).
     bool notify(Message message, const TrayIconData& data) override;
 };
 

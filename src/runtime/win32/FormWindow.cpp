@@ -78,7 +78,9 @@ bool FormWindow::build() {
     a.text = widen(form_->caption());
     a.style = s.style;
     a.exStyle = s.exStyle;
-    const int x = sc.px(form_->left()), y = sc.px(form_->top());
+    RECT frame{0, 0, 0, 0};
+    if (d.placesClientArea) AdjustWindowRectEx(&frame, s.style, FALSE, s.exStyle);
+    const int x = sc.px(form_->left()) + frame.left, y = sc.px(form_->top()) + frame.top;
     a.rect = RECT{x, y, x + sc.px(form_->width()), y + sc.px(form_->height())};
     a.parent = d.showInTaskbar ? nullptr : ui_.owner;
     background_ = ui_.pictures.load(d.picture);
@@ -87,6 +89,7 @@ bool FormWindow::build() {
         if (!create(a)) return false;
     }
     applyIcon();
+    if (d.placesClientArea) form_->movedByUser(sc.twips(x), sc.twips(y));
     RECT client;
     GetClientRect(hwnd(), &client);
     form_->setClientSize(sc.twips(client.right), sc.twips(client.bottom));

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "runtime/App.h"
+#include "runtime/win32/Modal.h"
 #include "runtime/win32/Text.h"
 
 namespace tavlo::rt::win32 {
@@ -25,7 +26,7 @@ void reportEscaped(const char* description) noexcept {
     } catch (...) {
         // The message box itself failed: fall back to the plain system box.
     }
-    MessageBoxW(nullptr, widen(description).c_str(), L"Tavlo", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    ownedMessageBox(widen(description), L"Tavlo", MB_OK | MB_ICONERROR);
 }
 
 }  // namespace tavlo::rt::win32

@@ -26,7 +26,7 @@ std::optional<std::string> InputBox::run() {
     a.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
     a.exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
     a.rect = RECT{x, y, x + w, y + h};
-    a.parent = GetActiveWindow();
+    a.parent = frontWindow();
     if (!create(a)) return std::nullopt;
     font_ = makeFont(Font{}, scale_);
     buildParts();

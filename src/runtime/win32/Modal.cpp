@@ -71,4 +71,25 @@ BOOL CALLBACK DisabledWindows::collect(HWND hwnd, LPARAM self) {
     });
 }
 
+static bool offersOwnership(HWND h) {
+    return IsWindowVisible(h) && IsWindowEnabled(h) && !(GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+}
+
+HWND frontWindow() {
+    if (HWND active = GetActiveWindow(); active && IsWindowVisible(active)) return GetAncestor(active, GA_ROOT);
+    const DWORD thread = GetCurrentThreadId();
+    for (HWND h = GetTopWindow(nullptr); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        if (GetWindowThreadProcessId(h, nullptr) == thread && offersOwnership(h)) return h;
+    }
+    return nullptr;
+}
+
+int ownedMessageBox(const std::wstring& text, const std::wstring& title, UINT flags) {
+    HWND owner = frontWindow();
+    if (!owner) return MessageBoxW(nullptr, text.c_str(), title.c_str(), flags | MB_TASKMODAL);
+    if (GetWindowLongW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST) flags |= MB_TOPMOST;
+    DisabledWindows others(owner);
+    return MessageBoxW(owner, text.c_str(), title.c_str(), flags);
+}
+
 }  // namespace tavlo::rt::win32

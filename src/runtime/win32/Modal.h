@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace tavlo::rt::win32 {
@@ -30,5 +31,14 @@ private:
     HWND except_;
     std::vector<HWND> windows_;
 };
+
+// The program's window in front: its active window, else its highest
+// visible top-level window; nullptr when none shows.
+HWND frontWindow();
+
+// A message box owned by the program's window in front, so that it stands
+// above that window, topmost or not; the program's other windows are
+// disabled while it is open.
+int ownedMessageBox(const std::wstring& text, const std::wstring& title, UINT flags);
 
 }  // namespace tavlo::rt::win32

@@ -1,7 +1,7 @@
 // Turns the mouse messages of a window into the model's mouse events:
 // MouseDown, MouseMove and MouseUp in twips with the button and shift codes,
-// then Click (and DblClick) as Basic raises them. The window holding the
-// press gets the moves and the release.
+// then Click (and DblClick). The window holding the press gets the moves and
+// the release.
 #pragma once
 
 #include <windows.h>

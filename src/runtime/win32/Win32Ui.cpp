@@ -11,8 +11,27 @@
 namespace tavlo::rt::win32 {
 
 namespace {
+
 constexpr UINT kDestroyBuried = WM_APP + 1;
+
+struct OwnedSearch {
+    HWND owner;
+    bool found = false;
+};
+
+BOOL CALLBACK findOwned(HWND h, LPARAM p) {
+    auto* s = reinterpret_cast<OwnedSearch*>(p);
+    s->found = GetWindow(h, GW_OWNER) == s->owner && IsWindowVisible(h);
+    return !s->found;
 }
+
+bool ownsOpenWindow(HWND owner) {
+    OwnedSearch search{owner};
+    EnumThreadWindows(GetCurrentThreadId(), findOwned, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
 
 // A hidden top-level window: the owner of forms kept off the taskbar, and the
 // place where the windows of unloaded forms are destroyed, from the loop.
@@ -67,7 +86,7 @@ Win32Ui::Win32Ui() : host_(std::make_unique<Host>(*this)) {
     ctx_.owner = host_->hwnd();
 }
 
-Win32Ui::~Win32Ui() { destroyBuried(); }
+Win32Ui::~Win32Ui() { buried_.clear(); }
 
 void Win32Ui::attach(Form& form) {
     auto window = std::make_shared<FormWindow>(ctx_, form);
@@ -82,21 +101,27 @@ void Win32Ui::bury(std::shared_ptr<FormWindow> form) {
     PostMessageW(host_->hwnd(), kDestroyBuried, 0, 0);
 }
 
+// A window that owns an open box stays until the box is answered: its end
+// would take the box with it.
 void Win32Ui::destroyBuried() {
-    auto dead = std::move(buried_);
-    buried_.clear();
+    std::vector<std::shared_ptr<FormWindow>> dead, kept;
+    for (auto& window : buried_) (ownsOpenWindow(window->hwnd()) ? kept : dead).push_back(std::move(window));
+    buried_ = std::move(kept);
     dead.clear();
 }
 
 int Win32Ui::msgBox(const std::string& prompt, int style, const std::string& title) {
-    const UINT flags = static_cast<UINT>(style) | MB_TASKMODAL;
-    return MessageBoxW(nullptr, widen(prompt).c_str(), widen(title).c_str(), flags);
+    const int answer = ownedMessageBox(widen(prompt), widen(title), static_cast<UINT>(style));
+    if (!buried_.empty()) PostMessageW(host_->hwnd(), kDestroyBuried, 0, 0);
+    return answer;
 }
 
 std::optional<std::string> Win32Ui::inputBox(const std::string& prompt, const std::string& title,
                                              const std::string& initial) {
     auto box = std::make_shared<InputBox>(ctx_.scale, prompt, title, initial);
-    return box->run();
+    auto answer = box->run();
+    if (!buried_.empty()) PostMessageW(host_->hwnd(), kDestroyBuried, 0, 0);
+    return answer;
 }
 
 void Win32Ui::doEvents() { pumpPending(); }

@@ -1,0 +1,349 @@
+// The window model rendered as real windows: the windows take the pixels of
+// their twips and the model's changes at once, what the user does reaches the
+// model as its events, and the message loop runs the timers, message boxes,
+// modal windows and the errors that escape a handler.
+#include "Win32Fixture.h"
+
+#include <commctrl.h>
+
+#include "runtime/ErrorReport.h"
+#include "runtime/Grid.h"
+#include "runtime/win32/InputBox.h"
+
+namespace tavlo::rt::win32::test {
+namespace {
+
+using Events = std::vector<std::string>;
+
+std::wstring textOf(HWND h) {
+    wchar_t buf[256] = {};
+    GetWindowTextW(h, buf, 256);
+    return buf;
+}
+
+TEST_F(Win32Test, WindowsTakeThePixelsOfTheirTwipsAndTheModelsChangesAtOnce) {
+    form().show();
+    const struct {
+        const char* name;
+        Twips left, top, width, height;
+    } rows[] = {{"", 1500, 1200, 7200, 6000},          {"lblCount", 150, 300, 1500, 300},
+                {"txtNo1", 150, 750, 1500, 315},       {"lblIn", 300, 150, 1200, 240},
+                {"MsfInfectd", 150, 900, 5400, 2400}};  // the last two inside picScan
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const RECT r = placeOf(*row.name ? hwndOf(row.name) : formHwnd());
+        EXPECT_EQ(r.left, px(row.left));
+        EXPECT_EQ(r.top, px(row.top));
+        EXPECT_EQ(r.right - r.left, px(row.width));
+        EXPECT_EQ(r.bottom - r.top, px(row.height));
+    }
+    EXPECT_EQ(GetParent(hwndOf("lblIn")), hwndOf("picScan"));
+    form().c("linA").setLine(150, 300, 3150, 300);
+    form().c("picScan").move(300, 1650, 4500, 3000);
+    form().c("lblCount").setCaption("7 found");
+    form().c("cmdGo").setVisible(false);
+    form().c("chkA").setEnabled(false);
+    form().c("chkA").setValue(2);
+    form().setCaption("Renamed");
+    form().c("OptB").setFont(Font{"Arial", 12, true, false});
+    form().c("OptB").setToolTip("Start");
+    EXPECT_EQ(placeOf(hwndOf("linA")).right, px(3150) + 1);
+    EXPECT_EQ(placeOf(hwndOf("linA")).bottom - placeOf(hwndOf("linA")).top, 1);
+    EXPECT_EQ(SendMessageW(hwndOf("linA"), WM_NCHITTEST, 0, 0), HTTRANSPARENT);
+    EXPECT_EQ(placeOf(hwndOf("picScan")).top, px(1650));
+    EXPECT_EQ(textOf(hwndOf("lblCount")), L"7 found");
+    EXPECT_FALSE(IsWindowVisible(hwndOf("cmdGo")));
+    EXPECT_FALSE(IsWindowEnabled(hwndOf("chkA")));
+    EXPECT_EQ(SendMessageW(hwndOf("chkA"), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+    EXPECT_EQ(textOf(formHwnd()), L"Renamed");
+    LOGFONTW lf{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwndOf("OptB"), WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    EXPECT_EQ(std::pair(lf.lfWeight, lf.lfHeight), std::pair(LONG{FW_BOLD}, LONG{-MulDiv(12, Scale::screen().dpi, 72)}));
+    EXPECT_STREQ(lf.lfFaceName, L"Arial");
+    HWND tip = findOwnWindow(TOOLTIPS_CLASSW, nullptr, false);
+    EXPECT_EQ(GetWindow(tip, GW_OWNER), formHwnd());
+    EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
+    EXPECT_TRUE(GetWindowLongW(hwndOf("txtLines"), GWL_STYLE) & ES_MULTILINE);
+    EXPECT_FALSE(GetWindowLongW(hwndOf("txtNo1"), GWL_STYLE) & ES_MULTILINE);
+}
+
+void type(HWND h, const std::string& keys, int caret = 5) {
+    SendMessageW(h, EM_SETSEL, caret, caret);
+    for (char k : keys) SendMessageW(h, WM_CHAR, static_cast<unsigned char>(k), 1);
+}
+
+TEST_F(Win32Test, WhatTheUserDoesRaisesTheModelsEvents) {
+    const std::string x = std::to_string(twips(10)), y = std::to_string(twips(6));
+    const struct {
+        const char* what;
+        void (*act)(Win32Test&);
+        Events events;
+    } rows[] = {
+        {"box ticked and unticked", [](Win32Test& t) { for (int i : {1, 2}) SendMessageW(t.hwndOf("chkA"), BM_CLICK, i, 0); },
+         {"chkA.Click=1", "chkA.Click=0"}},
+        {"greyed box clicked", [](Win32Test& t) {
+             t.form().c("chkA").setValue(2);
+             SendMessageW(t.hwndOf("chkA"), BM_CLICK, 0, 0);
+         }, {"chkA.Click=2", "chkA.Click=0"}},
+        {"option set", [](Win32Test& t) { SendMessageW(t.hwndOf("OptB"), BM_CLICK, 0, 0); }, {"OptB.Click=-1"}},
+        {"button pressed", [](Win32Test& t) { SendMessageW(t.hwndOf("cmdGo"), BM_CLICK, 0, 0); }, {"cmdGo.Click=0"}},
+        {"text typed", [](Win32Test& t) { SetWindowTextW(t.hwndOf("txtNo1"), L"typed \u00e9"); }, {"Change=typed \xc3\xa9"}},
+        {"text from code", [](Win32Test& t) { t.form().c("txtNo1").append("."); }, {"Change=Text1."}},
+        {"keys past the limit", [](Win32Test& t) { type(t.hwndOf("txtNo1"), "zzzz"); },
+         {"Change=Text1z", "Change=Text1zz", "Change=Text1zzz"}},
+        {"keys changed or swallowed", [](Win32Test& t) {
+             t.form().c("txtNo1").onKeyPress = [](int& key) { key = key == 'a' ? 'b' : key == 'x' ? 0 : key; };
+             type(t.hwndOf("txtNo1"), "ax");
+         }, {"Change=Text1b"}},
+        {"label clicked", [](Win32Test& t) { click(t.hwndOf("lblCount"), 3, 3); }, {"lblCount.Click=0"}},
+        {"label right-clicked", [](Win32Test& t) { click(t.hwndOf("lblCount"), 3, 3, WM_RBUTTONDOWN); }, {}},
+        {"label released outside", [](Win32Test& t) {
+             SendMessageW(t.hwndOf("lblCount"), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+             SendMessageW(t.hwndOf("lblCount"), WM_LBUTTONUP, 0, MAKELPARAM(-20, 3));
+         }, {}},
+        {"form pressed and key typed", [](Win32Test& t) {
+             auto& f = t.form();
+             f.onMouseDown = [&f](int b, int, Twips x, Twips y) {
+                 f.events.push_back(std::to_string(b) + " " + std::to_string(x) + "," + std::to_string(y));
+             };
+             f.onKeyPress = [&f](int& key) { f.events.push_back("key " + std::to_string(key)); };
+             SendMessageW(t.formHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 6));
+             SendMessageW(t.formHwnd(), WM_CHAR, 'q', 1);
+         }, {"1 " + x + "," + y, "key 113"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        form().unload();
+        form().show();
+        row.act(*this);
+        EXPECT_EQ(std::exchange(form().events, {}), row.events);
+    }
+    type(hwndOf("txtLines"), "one\rtwo", 0);
+    EXPECT_EQ(form().c("txtLines").text(), "one\r\ntwo");
+    SendMessageW(hwndOf("OptB"), BM_CLICK, 0, 0);
+    EXPECT_EQ(std::pair(SendMessageW(hwndOf("OptA"), BM_GETCHECK, 0, 0), form().c("OptA").value()), std::pair(LRESULT{0}, 0));
+    int lost = 0;
+    form().c("txtNo1").onLostFocus = [&] { ++lost; };
+    form().c("txtNo1").setFocus();
+    form().c("cmdGo").setFocus();
+    EXPECT_EQ(lost, 1);
+}
+
+struct HostForm : Form {
+    HostForm() : Form("frmHost") {}
+    FormDesign formDesign() override {
+        return {.width = 9000, .height = 7000, .left = 0, .top = 0, .border = BorderStyle::None, .showInTaskbar = false};
+    }
+    void buildControls() override { add({.kind = Kind::Picture, .name = "PicMDI1", .width = 8000, .height = 6000}); }
+};
+
+// The place and size the system gives go to the model; a form put into
+// another window keeps its place there and outlives that window.
+TEST_F(Win32Test, FormWindowFollowsTheSystemAndOutlivesItsHost) {
+    form().show();
+    SetWindowPos(formHwnd(), nullptr, 40, 50, 500, 420, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(std::pair(form().left(), form().width()), std::pair(twips(40), twips(500)));
+    RECT r;
+    GetClientRect(formHwnd(), &r);
+    EXPECT_EQ(form().scaleHeight(), twips(r.bottom));
+    form().setWidth(twips(520));  // keeps the place the user gave
+    GetWindowRect(formHwnd(), &r);
+    EXPECT_EQ(std::pair(r.left, r.right - r.left), std::pair(LONG{40}, LONG{520}));
+    auto& host = app().instance<HostForm>();
+    host.show();
+    HWND bare = hwnd(host.hWnd()), guest = formHwnd();
+    EXPECT_EQ(GetWindowLongW(bare, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_BORDER), 0);
+    EXPECT_NE(GetWindow(bare, GW_OWNER), nullptr);  // off the taskbar
+    SetParent(guest, hwnd(host.c("PicMDI1").hWnd()));
+    form().move(300, 150, form().width(), form().height());
+    EXPECT_EQ(placeOf(guest).left, px(300));
+    GetWindowRect(guest, &r);
+    host.unload();
+    app().doEvents();
+    EXPECT_EQ(GetAncestor(guest, GA_PARENT), GetDesktopWindow());
+    EXPECT_EQ(placeOf(guest).left, r.left);
+    EXPECT_EQ(form().left(), twips(r.left));
+    EXPECT_TRUE(IsWindowVisible(guest));
+}
+
+TEST_F(Win32Test, FormSeesItsMessagesFirstAndTheCloseBoxUnloadsIt) {
+    form().show();
+    HWND h = formHwnd(), label = hwndOf("lblCount");
+    form().onMessage = [](unsigned msg, std::uintptr_t, std::intptr_t lp) { return msg == WM_CLOSE && lp == 1; };
+    SendMessageW(h, WM_CLOSE, 0, 1);  // taken by the form: it stays
+    EXPECT_TRUE(form().loaded());
+    SendMessageW(h, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(form().loaded());
+    EXPECT_FALSE(IsWindowVisible(h));
+    form().show();
+    EXPECT_EQ(textOf(hwndOf("lblCount")), L"design");
+    app().doEvents();  // the old windows go from the loop
+    EXPECT_FALSE(IsWindow(h) || IsWindow(label));
+}
+
+TEST_F(Win32Test, GridClickFindsTheCellUnderTheMouseAsScrolled) {
+    form().show();
+    auto& grid = form().grid("MsfInfectd");
+    grid.setCols(4);
+    grid.setRows(20);
+    for (auto [col, width] : {std::pair{0, 300}, {1, 0}, {2, 2400}, {3, 1200}}) grid.setColWidth(col, width);
+    Events seen;
+    grid.onClick = [&] { seen.push_back(std::to_string(grid.mouseRow()) + "," + std::to_string(grid.mouseCol())); };
+    grid.onScroll = [&] { seen.push_back("scroll " + std::to_string(grid.topRow())); };
+    HWND h = hwndOf("MsfInfectd");
+    click(h, px(300) + 5, 3 * px(240) + 2);  // line 3, the hidden column 1 skipped
+    EXPECT_EQ(grid.cellTop(), 3 * 240);
+    for (int i = 0; i < 2; ++i) SendMessageW(h, WM_VSCROLL, SB_LINEDOWN, 0);
+    click(h, px(2700) + 5, 2 * px(240) + 1);  // line 2 shows row 4
+    click(h, 2, 2);                            // the fixed row stays in place
+    EXPECT_EQ(seen, (Events{"3,2", "scroll 2", "scroll 3", "4,3", "0,0"}));
+    SendMessageW(h, WM_VSCROLL, SB_BOTTOM, 0);
+    const int top = grid.topRow();
+    SendMessageW(h, WM_VSCROLL, SB_LINEDOWN, 0);  // the last row is shown: no further
+    SCROLLINFO si{sizeof si, SIF_POS};
+    GetScrollInfo(h, SB_VERT, &si);
+    EXPECT_EQ(std::pair(grid.topRow(), si.nPos), std::pair(top, top));
+    EXPECT_GT(top, 3);
+    grid.setEnabled(false);
+    EXPECT_FALSE(IsWindowEnabled(h));
+}
+
+struct BrowseForm : Form {
+    BrowseForm() : Form("frmBrowse") {}
+    Events events;
+    FormDesign formDesign() override { return FormDesign{.caption = "Browse", .width = 5000, .height = 6000}; }
+    void buildControls() override {
+        add({.kind = Kind::DriveList, .name = "DriveX1", .width = 3000, .height = 315, .text = "c:"});
+        auto& dir = add({.kind = Kind::FolderList, .name = "Dir1", .top = 600, .width = 3000, .height = 3000,
+                         .text = "C:\\windows"});
+        dir.onChange = [this] { events.push_back("Dir1=" + c("Dir1").text()); };
+        dir.onClick = [this] { events.push_back("Dir1.Click"); };
+    }
+};
+
+TEST_F(Win32Test, DriveAndFolderListsShowTheSystemsDrivesAndFolders) {
+    auto& f = app().instance<BrowseForm>();
+    f.show();
+    HWND drives = hwnd(f.c("DriveX1").hWnd()), dirs = hwnd(f.c("Dir1").hWnd());
+    EXPECT_EQ(SendMessageW(drives, CB_GETCOUNT, 0, 0), __builtin_popcount(GetLogicalDrives()));
+    EXPECT_EQ(SendMessageW(drives, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(L"c:")),
+              SendMessageW(drives, CB_GETCURSEL, 0, 0));
+    const auto item = [dirs](int i) {
+        std::wstring s(SendMessageW(dirs, LB_GETTEXTLEN, i, 0), L'\0');
+        SendMessageW(dirs, LB_GETTEXT, i, reinterpret_cast<LPARAM>(s.data()));
+        return s;
+    };
+    EXPECT_EQ(item(0) + L"|" + item(1), L"C:\\|  windows");
+    EXPECT_EQ(SendMessageW(dirs, LB_GETCURSEL, 0, 0), 1);
+    EXPECT_NE(SendMessageW(dirs, LB_FINDSTRINGEXACT, 1, reinterpret_cast<LPARAM>(L"    system32")), LB_ERR);
+    RECT r{};
+    SendMessageW(dirs, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+    click(dirs, r.left + 4, r.top + 2);  // the chosen entry: still a Click
+    SendMessageW(dirs, LB_SETCURSEL, 0, 0);
+    SendMessageW(GetParent(dirs), WM_COMMAND, MAKEWPARAM(0, LBN_DBLCLK), reinterpret_cast<LPARAM>(dirs));
+    EXPECT_EQ(f.events, (Events{"Dir1.Click", "Dir1=C:\\"}));
+    f.c("Dir1").setText("C:\\no such folder");
+    EXPECT_EQ(SendMessageW(dirs, LB_GETCOUNT, 0, 0), 2);
+}
+
+TEST_F(Win32Test, PointersShowOverTheirWindowsAndTheScreenPointerOverAll) {
+    form().show();
+    form().c("lblCount").setMousePointer(PointerMove);
+    form().setMousePointer(PointerArrow);
+    const auto over = [this](const char* name) {
+        SetCursor(nullptr);
+        const auto under = reinterpret_cast<WPARAM>(*name ? hwndOf(name) : formHwnd());
+        SendMessageW(formHwnd(), WM_SETCURSOR, under, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    const HCURSOR move = LoadCursorA(nullptr, IDC_SIZEALL), wait = LoadCursorA(nullptr, IDC_WAIT);
+    EXPECT_EQ(over("lblCount"), move);
+    EXPECT_EQ(over(""), LoadCursorA(nullptr, IDC_ARROW));
+    app().setScreenPointer(PointerHourglass);
+    EXPECT_EQ(over("lblCount"), wait);
+    EXPECT_EQ(over("txtNo1"), wait);
+    app().setScreenPointer(PointerDefault);
+    EXPECT_EQ(over("lblCount"), move);
+}
+
+TEST_F(Win32Test, PopupMenuClicksTheChosenItemPassingSeparatorsAndHiddenItems) {
+    form().show();
+    std::thread picker([] {
+        for (int i = 0; i < 2000; ++i, Sleep(10)) {
+            if (HWND menu = findOwnWindow(L"#32768", nullptr)) {
+                for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageW(menu, WM_KEYDOWN, key, 0);
+                return;
+            }
+        }
+    });
+    ui.popupMenu(form(), form().c("mnuTray"));
+    picker.join();
+    EXPECT_EQ(form().events, (Events{"mnuExit.Click=0"}));  // Open, the separator, Exit
+}
+
+// Yields until the condition holds; a bounded number of times.
+bool yieldUntil(App& app, const std::function<bool()>& cond) {
+    for (int i = 0; i < 2000 && !cond(); ++i, Sleep(5)) app.doEvents();
+    return cond();
+}
+
+TEST_F(Win32Test, TimersTickInTheYieldAndUnderAMessageBoxAndMayUnloadTheirForm) {
+    auto& t = form().timer("tmrA");
+    t.setEnabled(true);
+    EXPECT_TRUE(yieldUntil(app(), [&] { return form().ticks >= 2; }));
+    std::atomic<int> ticks{0};
+    t.onTimer = [&] { ++ticks; };
+    BoxCloser closer(L"Waiting", IDNO, [&](HWND) { return ticks >= 3; });
+    EXPECT_EQ(app().msgBox("Wait for the timer", YesNo, "Waiting"), No);
+    EXPECT_EQ(closer.text(), L"Wait for the timer");
+    t.onTimer = [this] { form().unload(); };
+    EXPECT_TRUE(yieldUntil(app(), [&] { return !form().loaded(); }));
+    app().doEvents();
+}
+
+// Ticks go on under an open report: a second report would stay open for good.
+TEST_F(Win32Test, ErrorEscapingAHandlerIsShownOnceAtATimeAndTheProgramGoesOn) {
+    form().show();
+    form().c("cmdGo").onClick = [] { throw Error("Path not found"); };
+    BoxCloser first(L"Tavlo");
+    SendMessageW(hwndOf("cmdGo"), BM_CLICK, 0, 0);
+    EXPECT_EQ(first.text(), L"Path not found");
+    std::atomic<int> ticks{0};
+    auto& t = form().timer("tmrA");
+    t.onTimer = [&] {
+        if (++ticks < 100) throw Error("tick failed");
+    };
+    BoxCloser second(L"Tavlo", IDOK, [&](HWND) { return ticks >= 5 && (ticks = 100); });
+    t.setEnabled(true);
+    EXPECT_TRUE(yieldUntil(app(), [&] { return ticks >= 103; }));
+    EXPECT_EQ(second.text(), L"tick failed");
+}
+
+struct ModalForm : Form {
+    ModalForm() : Form("frmModal") {}
+    FormDesign formDesign() override { return FormDesign{.caption = "Info", .width = 3000, .height = 2000}; }
+    void buildControls() override { addTimer("tmrClose", 30, true).onTimer = [this] { hide(); }; }
+};
+
+TEST_F(Win32Test, ModalFormAndInputBoxHoldTheOtherWindowsUntilTheyEnd) {
+    form().show();
+    HWND main = formHwnd();
+    std::atomic<bool> held{false};
+    form().timer("tmrA").onTimer = [&] { held = !IsWindowEnabled(main); };
+    form().timer("tmrA").setEnabled(true);
+    app().instance<ModalForm>().show(true);
+    EXPECT_TRUE(held && IsWindowEnabled(main));
+    form().timer("tmrA").setEnabled(false);
+    for (bool ok : {true, false}) {
+        held = false;
+        BoxCloser typist(L"Add path", ok ? IDOK : IDCANCEL, [&](HWND box) {
+            held = !IsWindowEnabled(main);
+            return SetDlgItemTextW(box, InputBox::kEditId, L"E:\\a.exe");
+        }, L"TavloInputBox");
+        EXPECT_EQ(app().inputBox("Path?", "Add path", "C:\\"), ok ? std::optional<std::string>("E:\\a.exe") : std::nullopt);
+        EXPECT_TRUE(held && IsWindowEnabled(main));
+    }
+}
+
+}  // namespace
+}  // namespace tavlo::rt::win32::test
