@@ -1,13 +1,12 @@
-// The alerts, the notice and the tray form as real windows: the full-desktop
-// alert is layered and topmost and holds the main window, a question asked
-// in it stands above it and outlives it, the small alert's client area lands
-// at its twips, and the tray form is out of sight with a system menu.
+// The alerts and the tray form as real windows: the full-desktop alert is
+// layered and topmost and holds the main window, a question asked in it
+// stands above it and outlives it, the small alert's client area lands at its
+// twips, and the tray form is out of sight with a system menu.
 #include "Win32Fixture.h"
 
 #include "core/Frm0.h"
 #include "core/FrmSplash.h"
 #include "core/Globals.h"
-#include "online/FrmPopUp.h"
 #include "runtime/Timer.h"
 #include "watch/Frm1.h"
 #include "watch/FrmNwUSB.h"
@@ -54,13 +53,9 @@ TEST_F(AlertsTest, FullDesktopAlertIsLayeredTopmostAndHoldsTheMainWindow) {
     BYTE alpha = 0;
     DWORD flags = 0;
     ASSERT_TRUE(GetLayeredWindowAttributes(alert, &key, &alpha, &flags));
-    EXPECT_EQ(key, 1u);
-    EXPECT_EQ(alpha, 240);
-    EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY | LWA_ALPHA));
-    EXPECT_TRUE(GetWindowLongW(alert, GWL_EXSTYLE) & WS_EX_LAYERED);
-    EXPECT_TRUE(GetWindowLongW(alert, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    SendMessageW(hwnd(frmNwUScrn().c("mbtnMode.bttn").hWnd()), WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    SendMessageW(hwnd(frmNwUScrn().c("mbtnMode.bttn").hWnd()), WM_LBUTTONUP, 0, 0);  // "Change to Popup"
+    EXPECT_EQ(std::tuple(key, alpha, flags), std::tuple(COLORREF{1}, BYTE{240}, DWORD{LWA_COLORKEY | LWA_ALPHA}));
+    EXPECT_EQ(GetWindowLongW(alert, GWL_EXSTYLE) & (WS_EX_LAYERED | WS_EX_TOPMOST), WS_EX_LAYERED | WS_EX_TOPMOST);
+    click(hwnd(frmNwUScrn().c("mbtnMode.bttn").hWnd()), 1, 1);  // "Change to Popup"
     pump();
     EXPECT_FALSE(IsWindow(alert));
     EXPECT_EQ(GetAncestor(main, GA_PARENT), GetDesktopWindow());
@@ -119,33 +114,17 @@ TEST_F(AlertsTest, SmallAlertsClientAreaLandsAtItsTwips) {
 TEST_F(AlertsTest, ButtonCaptionIsAsWideAsItsTextOnTheScreen) {
     const Control& caption = frmNwUScrn().c("mbtnMode.Label1");
     const Font& f = caption.font();
-    HFONT font = CreateFontW(-MulDiv(static_cast<int>(f.size * 100), Scale::screen().dpi, 7200), 0, 0, 0,
-                             f.bold ? FW_BOLD : FW_NORMAL, 0, f.underline, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
-                             std::wstring(f.name.begin(), f.name.end()).c_str());
     HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
+    HGDIOBJ old = SelectObject(dc, CreateFontA(-MulDiv(int(f.size * 100), Scale::screen().dpi, 7200), 0, 0, 0,
+                                               f.bold ? FW_BOLD : 0, 0, f.underline, 0, 0, 0, 0, 0, 0, f.name.c_str()));
     SIZE text{};
     GetTextExtentPoint32W(dc, L"Change to Popup", 15, &text);
-    SelectObject(dc, old);
+    DeleteObject(SelectObject(dc, old));
     ReleaseDC(nullptr, dc);
-    DeleteObject(font);
     RECT r;
     GetClientRect(hwnd(caption.hWnd()), &r);
     EXPECT_NEAR(r.right, text.cx, 1);
     EXPECT_NEAR(r.bottom, text.cy, 1);
-}
-
-TEST_F(AlertsTest, NoticeIsAThinFramedTopmostWindowOffTheRightEdge) {
-    core::frm0().ShowNewVersionPopup();
-    HWND notice = hwnd(online::frmPopUp().hWnd());
-    ASSERT_TRUE(IsWindowVisible(notice));
-    const LONG style = GetWindowLongW(notice, GWL_STYLE);
-    EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME), WS_BORDER);
-    EXPECT_TRUE(GetWindowLongW(notice, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    RECT r;
-    GetWindowRect(notice, &r);
-    EXPECT_EQ(r.left, GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN) - px(480));
 }
 
 TEST_F(AlertsTest, TrayFormIsOutOfSightOffTheTaskbarWithASystemMenu) {

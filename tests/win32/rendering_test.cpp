@@ -47,8 +47,8 @@ TEST_F(Win32Test, WindowsTakeThePixelsOfTheirTwipsAndTheModelsChangesAtOnce) {
     form().setCaption("Renamed");
     form().c("OptB").setFont(Font{"Arial", 12, true, false});
     form().c("OptB").setToolTip("Start");
-    EXPECT_EQ(placeOf(hwndOf("linA")).right, px(3150) + 1);
-    EXPECT_EQ(placeOf(hwndOf("linA")).bottom - placeOf(hwndOf("linA")).top, 1);
+    const RECT line = placeOf(hwndOf("linA"));
+    EXPECT_EQ(std::pair(line.right, line.bottom - line.top), std::pair(LONG(px(3150) + 1), LONG{1}));
     EXPECT_EQ(SendMessageW(hwndOf("linA"), WM_NCHITTEST, 0, 0), HTTRANSPARENT);
     EXPECT_EQ(placeOf(hwndOf("picScan")).top, px(1650));
     EXPECT_EQ(textOf(hwndOf("lblCount")), L"7 found");
@@ -63,8 +63,6 @@ TEST_F(Win32Test, WindowsTakeThePixelsOfTheirTwipsAndTheModelsChangesAtOnce) {
     HWND tip = findOwnWindow(TOOLTIPS_CLASSW, nullptr, false);
     EXPECT_EQ(GetWindow(tip, GW_OWNER), formHwnd());
     EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
-    EXPECT_TRUE(GetWindowLongW(hwndOf("txtLines"), GWL_STYLE) & ES_MULTILINE);
-    EXPECT_FALSE(GetWindowLongW(hwndOf("txtNo1"), GWL_STYLE) & ES_MULTILINE);
 }
 
 void type(HWND h, const std::string& keys, int caret = 5) {
@@ -118,8 +116,9 @@ TEST_F(Win32Test, WhatTheUserDoesRaisesTheModelsEvents) {
         row.act(*this);
         EXPECT_EQ(std::exchange(form().events, {}), row.events);
     }
-    type(hwndOf("txtLines"), "one\rtwo", 0);
-    EXPECT_EQ(form().c("txtLines").text(), "one\r\ntwo");
+    type(hwndOf("txtLines"), "one\rtwo", 0);  // one line more; a single-line box takes no line break
+    type(hwndOf("txtNo1"), "\r", 0);
+    EXPECT_EQ(form().c("txtLines").text() + form().c("txtNo1").text(), "one\r\ntwoText1");
     SendMessageW(hwndOf("OptB"), BM_CLICK, 0, 0);
     EXPECT_EQ(std::pair(SendMessageW(hwndOf("OptA"), BM_GETCHECK, 0, 0), form().c("OptA").value()), std::pair(LRESULT{0}, 0));
     int lost = 0;
@@ -166,15 +165,15 @@ TEST_F(Win32Test, FormWindowFollowsTheSystemAndOutlivesItsHost) {
     EXPECT_TRUE(IsWindowVisible(guest));
 }
 
+// The form sees its window's messages first (the tray's callbacks come so).
 TEST_F(Win32Test, FormSeesItsMessagesFirstAndTheCloseBoxUnloadsIt) {
     form().show();
     HWND h = formHwnd(), label = hwndOf("lblCount");
     form().onMessage = [](unsigned msg, std::uintptr_t, std::intptr_t lp) { return msg == WM_CLOSE && lp == 1; };
-    SendMessageW(h, WM_CLOSE, 0, 1);  // taken by the form: it stays
+    SendMessageW(h, WM_CLOSE, 0, 1);
     EXPECT_TRUE(form().loaded());
     SendMessageW(h, WM_CLOSE, 0, 0);
-    EXPECT_FALSE(form().loaded());
-    EXPECT_FALSE(IsWindowVisible(h));
+    EXPECT_FALSE(form().loaded() || IsWindowVisible(h));
     form().show();
     EXPECT_EQ(textOf(hwndOf("lblCount")), L"design");
     app().doEvents();  // the old windows go from the loop
@@ -206,64 +205,6 @@ TEST_F(Win32Test, GridClickFindsTheCellUnderTheMouseAsScrolled) {
     EXPECT_GT(top, 3);
     grid.setEnabled(false);
     EXPECT_FALSE(IsWindowEnabled(h));
-}
-
-struct BrowseForm : Form {
-    BrowseForm() : Form("frmBrowse") {}
-    Events events;
-    FormDesign formDesign() override { return FormDesign{.caption = "Browse", .width = 5000, .height = 6000}; }
-    void buildControls() override {
-        add({.kind = Kind::DriveList, .name = "DriveX1", .width = 3000, .height = 315, .text = "c:"});
-        auto& dir = add({.kind = Kind::FolderList, .name = "Dir1", .top = 600, .width = 3000, .height = 3000,
-                         .text = "C:\\windows"});
-        dir.onChange = [this] { events.push_back("Dir1=" + c("Dir1").text()); };
-        dir.onClick = [this] { events.push_back("Dir1.Click"); };
-    }
-};
-
-TEST_F(Win32Test, DriveAndFolderListsShowTheSystemsDrivesAndFolders) {
-    auto& f = app().instance<BrowseForm>();
-    f.show();
-    HWND drives = hwnd(f.c("DriveX1").hWnd()), dirs = hwnd(f.c("Dir1").hWnd());
-    EXPECT_EQ(SendMessageW(drives, CB_GETCOUNT, 0, 0), __builtin_popcount(GetLogicalDrives()));
-    EXPECT_EQ(SendMessageW(drives, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(L"c:")),
-              SendMessageW(drives, CB_GETCURSEL, 0, 0));
-    const auto item = [dirs](int i) {
-        std::wstring s(SendMessageW(dirs, LB_GETTEXTLEN, i, 0), L'\0');
-        SendMessageW(dirs, LB_GETTEXT, i, reinterpret_cast<LPARAM>(s.data()));
-        return s;
-    };
-    EXPECT_EQ(item(0) + L"|" + item(1), L"C:\\|  windows");
-    EXPECT_EQ(SendMessageW(dirs, LB_GETCURSEL, 0, 0), 1);
-    EXPECT_NE(SendMessageW(dirs, LB_FINDSTRINGEXACT, 1, reinterpret_cast<LPARAM>(L"    system32")), LB_ERR);
-    RECT r{};
-    SendMessageW(dirs, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
-    click(dirs, r.left + 4, r.top + 2);  // the chosen entry: still a Click
-    SendMessageW(dirs, LB_SETCURSEL, 0, 0);
-    SendMessageW(GetParent(dirs), WM_COMMAND, MAKEWPARAM(0, LBN_DBLCLK), reinterpret_cast<LPARAM>(dirs));
-    EXPECT_EQ(f.events, (Events{"Dir1.Click", "Dir1=C:\\"}));
-    f.c("Dir1").setText("C:\\no such folder");
-    EXPECT_EQ(SendMessageW(dirs, LB_GETCOUNT, 0, 0), 2);
-}
-
-TEST_F(Win32Test, PointersShowOverTheirWindowsAndTheScreenPointerOverAll) {
-    form().show();
-    form().c("lblCount").setMousePointer(PointerMove);
-    form().setMousePointer(PointerArrow);
-    const auto over = [this](const char* name) {
-        SetCursor(nullptr);
-        const auto under = reinterpret_cast<WPARAM>(*name ? hwndOf(name) : formHwnd());
-        SendMessageW(formHwnd(), WM_SETCURSOR, under, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-        return GetCursor();
-    };
-    const HCURSOR move = LoadCursorA(nullptr, IDC_SIZEALL), wait = LoadCursorA(nullptr, IDC_WAIT);
-    EXPECT_EQ(over("lblCount"), move);
-    EXPECT_EQ(over(""), LoadCursorA(nullptr, IDC_ARROW));
-    app().setScreenPointer(PointerHourglass);
-    EXPECT_EQ(over("lblCount"), wait);
-    EXPECT_EQ(over("txtNo1"), wait);
-    app().setScreenPointer(PointerDefault);
-    EXPECT_EQ(over("lblCount"), move);
 }
 
 TEST_F(Win32Test, PopupMenuClicksTheChosenItemPassingSeparatorsAndHiddenItems) {
@@ -319,25 +260,15 @@ TEST_F(Win32Test, ErrorEscapingAHandlerIsShownOnceAtATimeAndTheProgramGoesOn) {
     EXPECT_EQ(second.text(), L"tick failed");
 }
 
-struct ModalForm : Form {
-    ModalForm() : Form("frmModal") {}
-    FormDesign formDesign() override { return FormDesign{.caption = "Info", .width = 3000, .height = 2000}; }
-    void buildControls() override { addTimer("tmrClose", 30, true).onTimer = [this] { hide(); }; }
-};
-
-TEST_F(Win32Test, ModalFormAndInputBoxHoldTheOtherWindowsUntilTheyEnd) {
+// The input box stands over the program's window in front, which takes no
+// input meanwhile.
+TEST_F(Win32Test, InputBoxGivesTheTypedTextOrNothingAndHoldsTheWindowBelow) {
     form().show();
     HWND main = formHwnd();
-    std::atomic<bool> held{false};
-    form().timer("tmrA").onTimer = [&] { held = !IsWindowEnabled(main); };
-    form().timer("tmrA").setEnabled(true);
-    app().instance<ModalForm>().show(true);
-    EXPECT_TRUE(held && IsWindowEnabled(main));
-    form().timer("tmrA").setEnabled(false);
     for (bool ok : {true, false}) {
-        held = false;
+        std::atomic<bool> held{false};
         BoxCloser typist(L"Add path", ok ? IDOK : IDCANCEL, [&](HWND box) {
-            held = !IsWindowEnabled(main);
+            held = GetWindow(box, GW_OWNER) == main && !IsWindowEnabled(main);
             return SetDlgItemTextW(box, InputBox::kEditId, L"E:\\a.exe");
         }, L"TavloInputBox");
         EXPECT_EQ(app().inputBox("Path?", "Add path", "C:\\"), ok ? std::optional<std::string>("E:\\a.exe") : std::nullopt);
