@@ -1,7 +1,8 @@
 // The alerts and the tray form as real windows: the full-desktop alert is
 // layered and topmost and holds the main window, a question asked in it
 // stands above it and outlives it, the small alert's client area lands at its
-// twips, and the tray form is out of sight with a system menu.
+// twips, the tray form is out of sight with a system menu, and the tray
+// calls fail quietly where there is no notification area.
 #include "Win32Fixture.h"
 
 #include "core/Frm0.h"
@@ -111,22 +112,6 @@ TEST_F(AlertsTest, SmallAlertsClientAreaLandsAtItsTwips) {
               WS_CAPTION | WS_SYSMENU);
 }
 
-TEST_F(AlertsTest, ButtonCaptionIsAsWideAsItsTextOnTheScreen) {
-    const Control& caption = frmNwUScrn().c("mbtnMode.Label1");
-    const Font& f = caption.font();
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, CreateFontA(-MulDiv(int(f.size * 100), Scale::screen().dpi, 7200), 0, 0, 0,
-                                               f.bold ? FW_BOLD : 0, 0, f.underline, 0, 0, 0, 0, 0, 0, f.name.c_str()));
-    SIZE text{};
-    GetTextExtentPoint32W(dc, L"Change to Popup", 15, &text);
-    DeleteObject(SelectObject(dc, old));
-    ReleaseDC(nullptr, dc);
-    RECT r;
-    GetClientRect(hwnd(caption.hWnd()), &r);
-    EXPECT_NEAR(r.right, text.cx, 1);
-    EXPECT_NEAR(r.bottom, text.cy, 1);
-}
-
 TEST_F(AlertsTest, TrayFormIsOutOfSightOffTheTaskbarWithASystemMenu) {
     auto& tray = app().instance<watch::Frm1>();
     tray.show();
@@ -138,6 +123,19 @@ TEST_F(AlertsTest, TrayFormIsOutOfSightOffTheTaskbarWithASystemMenu) {
     EXPECT_FALSE(IntersectRect(&seen, &r, &screen));
     EXPECT_EQ(GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
     tray.unload();
+}
+
+// Without a notification area (the null display driver) the calls fail and
+// nothing else happens; the tray itself is tried under Xvfb. The tip goes in
+// cut to 63 bytes.
+TEST(Tray, CallsFailQuietlyWithoutANotificationAreaAndTheTipIsCut) {
+    platform::win32::Win32Tray tray;
+    platform::TrayIconData data;
+    for (auto message : {platform::Tray::Add, platform::Tray::Modify, platform::Tray::Delete})
+        EXPECT_FALSE(tray.notify(message, data));
+    for (auto [tip, shown] : {std::pair{std::string("Tavlo"), std::string("Tavlo")},
+                              {std::string(63, 'a'), std::string(63, 'a')}, {std::string(70, 'b'), std::string(63, 'b')}})
+        EXPECT_EQ(std::string(platform::win32::trayTip(tip).data(), 64), shown + std::string(64 - shown.size(), '\0'));
 }
 
 }  // namespace

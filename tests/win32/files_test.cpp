@@ -1,11 +1,8 @@
 // The file services on the real file system (under Wine: the prefix's C:
-// drive and host folders given a drive letter), and the results grid's
-// Delete and Delete All on real files with real attributes.
+// drive, and host folders given a drive letter).
 #include <map>
 
 #include "WineHost.h"
-#include "core/Frm0.h"
-#include "runtime/Grid.h"
 
 namespace tavlo::wine_host {
 namespace {
@@ -64,26 +61,10 @@ TEST_F(FilesTest, EveryNameIsListedWithItsSizeAndAttributesAndDeletedAsListed) {
     EXPECT_EQ(missingFile.find_first_of("\r\n"), std::string::npos);
 }
 
-TEST_F(FilesTest, PathsBeyond260CharactersWork) {
-    std::string deep = root.path;
-    for (int i = 0; i < 5; ++i) makeFolder(deep += "\\" + std::string(60, 'd') + std::to_string(i));
-    makeFile(deep + "\\far.exe", 42);
-    ASSERT_GT(deep.size(), 300u);
-    EXPECT_EQ(listed(deep)["far.exe"].size, 42u);
-    EXPECT_TRUE(files.existsFolder(deep) && files.existsNormal(deep + "\\far.exe"));
-    EXPECT_TRUE(files.remove(deep + "\\far.exe"));
-    EXPECT_FALSE(onDisk(deep + "\\far.exe"));
-}
-
-// Wine makes no links of its own: a host link to a folder lists as a folder
-// with the reparse-point attribute, which keeps a walk from following it.
 // A freshly formatted stick's root has not even "." and "..": still a
 // readable, empty folder. The letter is one of p: to y:, by process.
-TEST_F(FilesTest, LinksCarryTheReparsePointAttributeAndAnEmptyDriveRootListsAsEmpty) {
+TEST_F(FilesTest, DrivesAreLettersAndAnEmptyDriveRootListsAsEmpty) {
     makeFolder(root / "target");
-    ASSERT_TRUE(runOnHost("ln -s '" + hostPath(root / "target") + "' '" + hostPath(root.path) + "/link'"));
-    auto e = listed(root.path);
-    EXPECT_TRUE(e["link"].isFolder() && e["link"].isLink() && !e["target"].isLink());
     const auto drives = files.drives();
     EXPECT_NE(std::find(drives.begin(), drives.end(), "c:"), drives.end());
     EXPECT_EQ(files.driveType("C:"), platform::DriveType::Fixed);
@@ -98,44 +79,6 @@ TEST_F(FilesTest, LinksCarryTheReparsePointAttributeAndAnEmptyDriveRootListsAsEm
     }
     EXPECT_EQ(files.driveType(drive), platform::DriveType::NoRootDir);
     EXPECT_FALSE(files.list(drive + "\\"));
-}
-
-// Rows appended as the scan appends them, over real files.
-struct ResultsOnRealFiles : RealSystemTest {
-    ResultsOnRealFiles() { core::frm0().show(); }
-    rt::Grid& grid() { return core::frm0().grid("MsfInfectd"); }
-    int addRow(const std::string& name, DWORD attributes) {
-        makeFile(system / name, 2, attributes);
-        grid().setRows(grid().rows() + 1);
-        for (auto [col, text] : {std::pair{1, system / name}, {2, "Risky"}, {3, "Ignore"}, {4, "Delete"}, {5, system / name}})
-            grid().setTextMatrix(grid().rows() - 1, col, text);
-        return grid().rows() - 1;
-    }
-    std::string actions(int row) { return grid().textMatrix(row, 3) + "|" + grid().textMatrix(row, 4); }
-};
-
-TEST_F(ResultsOnRealFiles, DeleteTakesAHiddenFileAndDeleteAllWhatTheNormalSearchFinds) {
-    const int guarded = addRow("guard.exe", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY);
-    addRow("hidden.exe", FILE_ATTRIBUTE_HIDDEN);
-    addRow("system.com", FILE_ATTRIBUTE_SYSTEM);
-    addRow("visible.exe", FILE_ATTRIBUTE_READONLY);
-    const int busy = addRow("busy.exe", 0);
-    HANDLE held = CreateFileW(extendedPath(system / "busy.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                              nullptr);
-    program->ui.answers = {rt::Yes, rt::Yes, rt::Abort};
-    grid().clickCell(guarded, 4);
-    core::frm0().c("cmdDel").click();
-    grid().clickCell(busy, 4);
-    core::frm0().c("cmdDel").click();  // refused: reported, the row stays open
-    CloseHandle(held);
-    ASSERT_EQ(program->ui.dialogs.size(), 3u);
-    EXPECT_EQ(program->ui.dialogs[2].title, "An Error Occured");
-    EXPECT_EQ(actions(guarded) + actions(busy), "|[Deleted]" "Ignore|Delete");
-    core::frm0().c("cmdDeltAll").click();
-    std::string left;
-    for (int r = guarded; r <= busy; ++r) left += std::to_string(onDisk(grid().textMatrix(r, 1))) + actions(r) + " ";
-    EXPECT_EQ(left, "0|[Deleted] 1| 1| 0|[Deleted] 0|[Deleted] ");
-    EXPECT_TRUE(GetFileAttributesW(extendedPath(system / "hidden.exe").c_str()) & FILE_ATTRIBUTE_HIDDEN);
 }
 
 }  // namespace

@@ -121,24 +121,10 @@ TEST_F(Win32Test, WhatTheUserDoesRaisesTheModelsEvents) {
     EXPECT_EQ(form().c("txtLines").text() + form().c("txtNo1").text(), "one\r\ntwoText1");
     SendMessageW(hwndOf("OptB"), BM_CLICK, 0, 0);
     EXPECT_EQ(std::pair(SendMessageW(hwndOf("OptA"), BM_GETCHECK, 0, 0), form().c("OptA").value()), std::pair(LRESULT{0}, 0));
-    int lost = 0;
-    form().c("txtNo1").onLostFocus = [&] { ++lost; };
-    form().c("txtNo1").setFocus();
-    form().c("cmdGo").setFocus();
-    EXPECT_EQ(lost, 1);
 }
 
-struct HostForm : Form {
-    HostForm() : Form("frmHost") {}
-    FormDesign formDesign() override {
-        return {.width = 9000, .height = 7000, .left = 0, .top = 0, .border = BorderStyle::None, .showInTaskbar = false};
-    }
-    void buildControls() override { add({.kind = Kind::Picture, .name = "PicMDI1", .width = 8000, .height = 6000}); }
-};
-
-// The place and size the system gives go to the model; a form put into
-// another window keeps its place there and outlives that window.
-TEST_F(Win32Test, FormWindowFollowsTheSystemAndOutlivesItsHost) {
+// The place and size the system gives go to the model.
+TEST_F(Win32Test, PlaceAndSizeGivenByTheSystemGoToTheModel) {
     form().show();
     SetWindowPos(formHwnd(), nullptr, 40, 50, 500, 420, SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_EQ(std::pair(form().left(), form().width()), std::pair(twips(40), twips(500)));
@@ -148,21 +134,6 @@ TEST_F(Win32Test, FormWindowFollowsTheSystemAndOutlivesItsHost) {
     form().setWidth(twips(520));  // keeps the place the user gave
     GetWindowRect(formHwnd(), &r);
     EXPECT_EQ(std::pair(r.left, r.right - r.left), std::pair(LONG{40}, LONG{520}));
-    auto& host = app().instance<HostForm>();
-    host.show();
-    HWND bare = hwnd(host.hWnd()), guest = formHwnd();
-    EXPECT_EQ(GetWindowLongW(bare, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_BORDER), 0);
-    EXPECT_NE(GetWindow(bare, GW_OWNER), nullptr);  // off the taskbar
-    SetParent(guest, hwnd(host.c("PicMDI1").hWnd()));
-    form().move(300, 150, form().width(), form().height());
-    EXPECT_EQ(placeOf(guest).left, px(300));
-    GetWindowRect(guest, &r);
-    host.unload();
-    app().doEvents();
-    EXPECT_EQ(GetAncestor(guest, GA_PARENT), GetDesktopWindow());
-    EXPECT_EQ(placeOf(guest).left, r.left);
-    EXPECT_EQ(form().left(), twips(r.left));
-    EXPECT_TRUE(IsWindowVisible(guest));
 }
 
 // The form sees its window's messages first (the tray's callbacks come so).
@@ -195,16 +166,11 @@ TEST_F(Win32Test, GridClickFindsTheCellUnderTheMouseAsScrolled) {
     for (int i = 0; i < 2; ++i) SendMessageW(h, WM_VSCROLL, SB_LINEDOWN, 0);
     click(h, px(2700) + 5, 2 * px(240) + 1);  // line 2 shows row 4
     click(h, 2, 2);                            // the fixed row stays in place
-    EXPECT_EQ(seen, (Events{"3,2", "scroll 2", "scroll 3", "4,3", "0,0"}));
     SendMessageW(h, WM_VSCROLL, SB_BOTTOM, 0);
     const int top = grid.topRow();
     SendMessageW(h, WM_VSCROLL, SB_LINEDOWN, 0);  // the last row is shown: no further
-    SCROLLINFO si{sizeof si, SIF_POS};
-    GetScrollInfo(h, SB_VERT, &si);
-    EXPECT_EQ(std::pair(grid.topRow(), si.nPos), std::pair(top, top));
+    EXPECT_EQ(seen, (Events{"3,2", "scroll 2", "scroll 3", "4,3", "0,0", "scroll " + std::to_string(top)}));
     EXPECT_GT(top, 3);
-    grid.setEnabled(false);
-    EXPECT_FALSE(IsWindowEnabled(h));
 }
 
 TEST_F(Win32Test, PopupMenuClicksTheChosenItemPassingSeparatorsAndHiddenItems) {
