@@ -1,8 +1,11 @@
-// The file services on the real file system (under Wine: the prefix's C:
-// drive, and host folders given a drive letter).
+// The file services on the real file system (the prefix's C: drive, host
+// folders given a drive letter), and the settings store through the real ODBC
+// driver (SQLite3 under Wine): values and the ignore list kept across runs,
+// every unusable settings database ending the start.
 #include <map>
 
 #include "WineHost.h"
+#include "core/Program.h"
 
 namespace tavlo::wine_host {
 namespace {
@@ -69,7 +72,8 @@ TEST_F(FilesTest, DrivesAreLettersAndAnEmptyDriveRootListsAsEmpty) {
     EXPECT_NE(std::find(drives.begin(), drives.end(), "c:"), drives.end());
     EXPECT_EQ(files.driveType("C:"), platform::DriveType::Fixed);
     char letter = 'p' + GetCurrentProcessId() % 10;
-    while (std::find(drives.begin(), drives.end(), std::string{letter, ':'}) != drives.end()) letter = 'p' + (letter - 'o') % 10;
+    while (std::find(drives.begin(), drives.end(), std::string{letter, ':'}) != drives.end())
+        letter = static_cast<char>('p' + (letter - 'o') % 10);
     const std::string drive{static_cast<char>(letter - 32), ':'};
     {
         HostDrive fixed(letter, hostPath(root / "target"), HostDrive::Fixed);
@@ -79,6 +83,61 @@ TEST_F(FilesTest, DrivesAreLettersAndAnEmptyDriveRootListsAsEmpty) {
     }
     EXPECT_EQ(files.driveType(drive), platform::DriveType::NoRootDir);
     EXPECT_FALSE(files.list(drive + "\\"));
+}
+
+// The file's size and attributes; 0 when it is missing.
+std::uint64_t stateOf(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExW(extendedPath(path).c_str(), GetFileExInfoStandard, &data);
+    return data.nFileSizeLow + (std::uint64_t{data.dwFileAttributes} << 32);
+}
+
+using StoreTest = RealSystemTest;
+
+TEST_F(StoreTest, ValuesAndTheIgnoreListOutliveTheProgram) {
+    makeDatabases();
+    core::SaveConf("zxxis", "it's", "a value's");
+    ASSERT_TRUE(core::EnsureIgnoreDb());
+    core::IgnoreListAdd("E:\\keep.exe");
+    program.reset();  // the next run
+    program = std::make_unique<Program>(services);
+    EXPECT_EQ(core::GetConf("zxxis", "it's"), "a value's");
+    EXPECT_TRUE(core::EnsureIgnoreDb() && core::IgnoreListHas("E:\\keep.exe") && !core::IgnoreListHas("E:\\x.exe"));
+    EXPECT_TRUE(messages().empty());
+}
+
+// Each row leaves the settings database unusable in its own way: the start
+// says so twice and ends, and the file stays as it was.
+TEST_F(StoreTest, UnusableSettingsDatabaseEndsTheStartAndIsLeftAlone) {
+    const struct {
+        const char* what;
+        void (*spoil)(const std::string& pso);
+    } rows[] = {
+        {"missing", [](const std::string& pso) { DeleteFileW(extendedPath(pso).c_str()); }},
+        {"hidden", [](const std::string& p) { SetFileAttributesW(extendedPath(p).c_str(), FILE_ATTRIBUTE_HIDDEN); }},
+        {"system", [](const std::string& p) { SetFileAttributesW(extendedPath(p).c_str(), FILE_ATTRIBUTE_SYSTEM); }},
+        {"no database", [](const std::string& pso) { makeFile(pso, 0, 0, "MZ this is a program, not a database"); }},
+        {"locked", [](const std::string& pso) {  // by the host's sqlite3, for 5 s, in a process of its own
+             runOnHost("(sqlite3 '" + hostPath(pso) + "' 'BEGIN EXCLUSIVE;' 'SELECT count(*) FROM sqlite_master;' "
+                       "'.shell touch " + hostPath(pso) + "-locked; sleep 5' >/dev/null &)");
+             for (int i = 0; i < 400 && !onDisk(pso + "-locked"); ++i) Sleep(25);
+             ASSERT_TRUE(onDisk(pso + "-locked")) << "sqlite3 did not take the lock";
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        makeDatabases();
+        row.spoil(system / "pso.dat");
+        const std::uint64_t before = stateOf(system / "pso.dat");
+        program.reset();
+        program = std::make_unique<Program>(services);
+        core::StartProgram();
+        EXPECT_THROW(program->clock.advance(10), ProgramEnded);
+        EXPECT_EQ(messages(), std::vector<std::string>(2, "Conf Err.....Run Setup Again"));
+        EXPECT_EQ(stateOf(system / "pso.dat"), before);
+        SetFileAttributesW(extendedPath(system / "pso.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(extendedPath(system / "pso.dat").c_str());
+    }
 }
 
 }  // namespace

@@ -17,7 +17,8 @@ namespace {
 // The socket calls, from ws2_32.dll: the program itself makes none, so its
 // build does not link them.
 struct Winsock {
-#define TAVLO_WINSOCK(X) X(WSAStartup) X(socket) X(bind) X(listen) X(getsockname) X(accept) X(recv) X(send) X(closesocket) X(select)
+#define TAVLO_WINSOCK(X) \
+    X(WSAStartup) X(socket) X(bind) X(listen) X(getsockname) X(accept) X(recv) X(send) X(closesocket) X(select)
 #define TAVLO_MEMBER(name) decltype(&::name) name = load<decltype(&::name)>(#name);
     HMODULE library = LoadLibraryW(L"ws2_32.dll");
     template <class Fn>
