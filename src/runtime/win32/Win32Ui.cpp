@@ -21,7 +21,8 @@ struct OwnedSearch {
 
 BOOL CALLBACK findOwned(HWND h, LPARAM p) {
     auto* s = reinterpret_cast<OwnedSearch*>(p);
-    s->found = GetWindow(h, GW_OWNER) == s->owner && IsWindowVisible(h);
+    s->found = GetWindow(h, GW_OWNER) == s->owner && IsWindowVisible(h) &&
+               !(GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);  // a tooltip is no box
     return !s->found;
 }
 
