@@ -1,8 +1,8 @@
 // A stick written by an attacker, met by the whole program without windows:
 // started as usual with both databases real (SQLite files in a fresh folder
-// behind the fake system folder) and the small alert chosen; the stick is
-// plugged at E: of the fake drives and found by the drive poll's tick. The
-// cases read what the user sees: rows, status line, every message box.
+// behind the fake system folder) and the small alert as the stored choice;
+// the stick goes in at E: of the fake drives and the drive poll's tick finds
+// it. The cases read what the user sees: rows, status line, message boxes.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -22,7 +22,6 @@
 namespace tavlo::hostile {
 
 using Texts = std::vector<std::string>;
-inline constexpr const char* kSystemFolder = "C:\\WINDOWS\\system32";
 
 // "E:\a\b\c..." nested `depth` folders deep, each name `width` letters long.
 inline std::string nestedFolder(int depth, int width = 1) {
@@ -31,74 +30,49 @@ inline std::string nestedFolder(int depth, int width = 1) {
     return path;
 }
 
-// The path by which this process opens a host path (under Wine the host's
-// /tmp is on drive Z:).
-inline std::string localPath(std::string hostPath) {
+// The path by which this process opens a host path.
+inline std::string localPath(std::string path) {
 #ifdef _WIN32
-    std::replace(hostPath.begin(), hostPath.end(), '/', '\\');
-    return "Z:" + hostPath;
-#else
-    return hostPath;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    path = "Z:" + path;  // where Wine shows the host's files
 #endif
+    return path;
 }
 
-// What other programs leave in a database's place.
-inline const char* const kNotDatabaseNames[] = {"empty", "text", "program", "cutSQLite", "accessFile"};
-inline const std::vector<std::string> kNotDatabases = {
-    "", "[conf]\r\nwpop=Full Desktop\r\n", std::string("MZ\x90\0\x03\0\0\0\x04\0\0\0\xff\xff", 14) + std::string(4000, '\xcc'),
-    std::string("SQLite format 3\0", 16) + std::string(84, '\x01'),
-    std::string("\0\x01\0\0Standard Jet DB\0", 20) + std::string(2028, '\0')};
-
 // Another process holding an exclusive lock on a database file: the sqlite3
-// shell inside a transaction, until release() or the end of the object.
+// shell inside a transaction, for the object's lifetime.
 class LockingProcess {
 public:
     static bool available() { return std::system("sqlite3 -version >/dev/null 2>&1") == 0; }
-    LockingProcess(const std::string& database, const std::string& signal) {
-        shell_ = popen(("sqlite3 '" + database + "' >/dev/null 2>&1").c_str(), "w");
+    LockingProcess(const std::string& database, const std::string& signal)
+        : shell_(popen(("sqlite3 '" + database + "' >/dev/null 2>&1").c_str(), "w")) {
         std::fprintf(shell_, "BEGIN EXCLUSIVE;\nSELECT count(*) FROM sqlite_master;\n.shell touch '%s'\n", signal.c_str());
         std::fflush(shell_);
         for (int i = 0; i < 1000 && !std::filesystem::exists(signal); ++i)  // at most 10 s
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        locked_ = std::filesystem::exists(signal);
+        EXPECT_TRUE(std::filesystem::exists(signal)) << "the other process holds no lock";
     }
-    ~LockingProcess() { release(); }
-    bool locked() const { return locked_; }
-    void release() {
-        if (shell_) pclose(shell_);  // the shell ends; its transaction rolls back
-        shell_ = nullptr;
-    }
+    ~LockingProcess() { pclose(shell_); }  // the shell ends; its transaction rolls back
 
 private:
-    FILE* shell_ = nullptr;
-    bool locked_ = false;
+    FILE* shell_;
 };
 
 class HostileStickTest : public ::testing::Test {
 protected:
     HostileStickTest() {
         h.sys.env.variables["TAVLO_ODBC_DRIVER"] = "SQLite3";
-        h.sys.env.folders[kSystemFolder] = folder_.host;
+        h.sys.env.folders["C:\\WINDOWS\\system32"] = folder_.host;
         std::filesystem::create_directories(localPath(folder_.host));
         core::MakeSettingsDatabase("SQLite3", host("pso.dat"));
         core::MakeIgnoreDatabase("SQLite3", host("pro.dat"));
         for (const char* name : {"pso.dat", "pro.dat"}) h.sys.files.addFile(systemFile(name), 4096);
         h.sys.files.setDrive('C', platform::DriveType::Fixed);
     }
-    // The host's path of a database file, and the path this process opens it by.
     std::string host(const std::string& name) const { return folder_.host + "/" + name; }
-    std::string local(const std::string& name) const { return localPath(host(name)); }
-    static std::string systemFile(const std::string& name) { return std::string(kSystemFolder) + "\\" + name; }
-    void overwrite(const std::string& name, const std::string& bytes) {
-        std::ofstream(local(name), std::ios::binary | std::ios::trunc) << bytes;
-    }
-    std::string bytes(const std::string& name) {
-        std::ifstream in(local(name), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    static std::string systemFile(const std::string& name) { return "C:\\WINDOWS\\system32\\" + name; }
 
-    // The program's start with the small alert stored as the user's choice,
-    // up to the moment the tray form's poll watches the drives.
+    // The start, up to the moment the tray form's poll watches the drives.
     void start() {
         ASSERT_TRUE(core::EnsureConfDb());
         core::AddMarker("conf_Info_clctd", "clctd_4m_ini");
@@ -107,12 +81,11 @@ protected:
         h.clock.advance(2100);
         h.ui.dialogs.clear();
     }
-    // A file of the stick, remembered so that the end of a case can prove it is still there.
-    void stickFile(const std::string& path, std::uint64_t size = 1000, std::uint32_t attributes = platform::AttrArchive) {
-        h.sys.files.addFile(path, size, attributes);
+    // A file of the stick, remembered so that a case can prove it is still there.
+    void stickFile(const std::string& path) {
+        h.sys.files.addFile(path, 1000);
         stickFiles_.push_back(path);
     }
-    // The stick goes in and the poll's next tick finds it and scans it.
     void plug() {
         h.sys.files.setDrive('E', platform::DriveType::Removable);
         h.clock.advance(1000);
@@ -128,14 +101,12 @@ protected:
     Texts messages() { return h.ui.prompts(); }
     // The user clicks a row's cell (3 Ignore, 4 Delete) and the button over it.
     void press(int row, int col) {
-        grid().setMouseCell(row, col);
         grid().clickCell(row, col);
         f().c(col == 3 ? "cmdIgn" : "cmdDel").click();
     }
-    // The scan's end as the user reads it: the total on the status line.
     void expectTotal(int risky) {
-        EXPECT_EQ(status(), "Risky Objects found: " + std::to_string(risky));
-        EXPECT_EQ(f().c("lblInfected").caption(), std::to_string(risky));
+        EXPECT_EQ(status() + "|" + f().c("lblInfected").caption(), "Risky Objects found: " + std::to_string(risky) +
+                                                                       "|" + std::to_string(risky));
     }
     // No file went without a confirmed delete, and every file of the stick is still there.
     void expectNothingDeleted() {
@@ -152,8 +123,6 @@ protected:
         }
     } folder_;
     platform::fake::HeadlessApp h;
-
-private:
     Texts stickFiles_;
 };
 
