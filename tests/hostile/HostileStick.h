@@ -46,7 +46,8 @@ public:
     static bool available() { return std::system("sqlite3 -version >/dev/null 2>&1") == 0; }
     LockingProcess(const std::string& database, const std::string& signal)
         : shell_(popen(("sqlite3 '" + database + "' >/dev/null 2>&1").c_str(), "w")) {
-        std::fprintf(shell_, "BEGIN EXCLUSIVE;\nSELECT count(*) FROM sqlite_master;\n.shell touch '%s'\n", signal.c_str());
+        std::fprintf(shell_, "BEGIN EXCLUSIVE;\nSELECT count(*) FROM sqlite_master;\n.shell touch '%s'\n",
+                     signal.c_str());
         std::fflush(shell_);
         for (int i = 0; i < 1000 && !std::filesystem::exists(signal); ++i)  // at most 10 s
             std::this_thread::sleep_for(std::chrono::milliseconds(10));

@@ -24,8 +24,8 @@ const Stick kSticks[] = {
      {nestedFolder(100) + "\\middle.pif", nestedFolder(200) + "\\deep.exe"}, {}, 2},
     {"long", {kLongPath, "E:\\autorun.inf"}, {"E:\\autorun.inf", kLongPath}, {}, 2},
     // Endings that Windows drops from a plain path are not risky by their text.
-    {"names", [] { Texts all = kOddNames; all.insert(all.end(), {"E:\\x.exe.", "E:\\x.exe ", "E:\\...", "E:\\ "}); return all; }(),
-     kOddNames, {}, 11},
+    {"names", {kOddNames[0], kOddNames[1], kOddNames[2], kOddNames[3], kOddNames[4], kOddNames[5], kOddNames[6],
+               "E:\\x.exe.", "E:\\x.exe ", "E:\\...", "E:\\ "}, kOddNames, {}, 11},
     {"unreadable", {"E:\\locked\\hidden.exe", "E:\\open\\found.exe"}, {"E:\\open\\found.exe"}, {"Scanning Error... "}, 1,
      "E:\\locked"},
 };
@@ -91,7 +91,8 @@ TEST_F(StickTest, OddNamesAreIgnoredAndDeletedExactly) {
 struct PulledTest : HostileStickTest, ::testing::WithParamInterface<bool> {};
 
 TEST_P(PulledTest, MidScanEndsCleanlyAndTheNextStickIsScanned) {
-    const std::string message = GetParam() ? "Scanning Error... " : "Scanning Error... Maybe the a device at E: has detached.";
+    const std::string message =
+        GetParam() ? "Scanning Error... " : "Scanning Error... Maybe the a device at E: has detached.";
     for (int i = 0; i < 100; ++i) stickFile("E:\\f" + std::to_string(i / 20) + "\\x" + std::to_string(i % 20) + ".exe");
     start();
     h.ui.onDoEvents = [this] {

@@ -56,7 +56,10 @@ protected:
     }
     void onLoad() override { log.push_back("load"); }
     void onUnload() override { log.push_back("unload"); if (unloading) unloading(); }
-    void onResize() override { log.push_back("resize " + std::to_string(width())); setWidth(std::max(width(), minWidth)); }
+    void onResize() override {
+        log.push_back("resize " + std::to_string(width()));
+        setWidth(std::max(width(), minWidth));
+    }
 };
 
 struct Step {
@@ -90,8 +93,10 @@ struct RuntimeTest : ::testing::Test {
 TEST_F(RuntimeTest, LoadPlacesTheWindowAndAReloadStartsFromTheDesign) {
     auto look = [&](FormDesign d) { return [&, d] { f().unload(); f().look = d; }; };
     expectSteps({{look({.width = 6000, .height = 4000}), {"load", "4680,3760 6000x4000 6000x4000"}},
-                 {look({.width = 600, .height = 400, .left = 0, .top = 200}), {"unload", "load", "0,200 600x400 600x400"}},
-                 {look({.caption = "Sample", .maximized = true, .icon = "ico"}), {"unload", "load", "0,0 15360x11520 15360x11520"}}},
+                 {look({.width = 600, .height = 400, .left = 0, .top = 200}),
+                  {"unload", "load", "0,200 600x400 600x400"}},
+                 {look({.caption = "Sample", .maximized = true, .icon = "ico"}),
+                  {"unload", "load", "0,0 15360x11520 15360x11520"}}},
                 [&] { return place(); });
     f().log.clear();
     f().c("lbl").setCaption("7");
@@ -105,7 +110,8 @@ TEST_F(RuntimeTest, LoadPlacesTheWindowAndAReloadStartsFromTheDesign) {
     f().sizedByUser(1, 1);
     f().movedByUser(1, 1);
     EXPECT_FALSE(f().loaded() || f().visible() || f().modal() || f().has("lbl"));
-    EXPECT_EQ(f().c("lbl").caption() + f().caption() + f().icon().resource + std::to_string(f().mousePointer()), "Sampleico0");
+    EXPECT_EQ(f().c("lbl").caption() + f().caption() + f().icon().resource + std::to_string(f().mousePointer()),
+              "Sampleico0");
     f().show();
     EXPECT_EQ(f().log, (Log{"resize 15360", "unload", "load", "resize 15360"}));
     EXPECT_EQ(h.ui.dialogs.back().kind + " " + h.ui.dialogs.back().prompt, "modal frmSample");
@@ -129,12 +135,14 @@ TEST_F(RuntimeTest, EveryWindowChangeReachesTheView) {
                  {[&] { s.setLeft(10); s.setTop(20); s.move(10, 20, 7000, 4000); },
                   {"form Geometry", "form Geometry", "10,20 7000x4000 7000x4000"}},
                  {[&] { s.setHeight(5000); }, {"form Geometry", "resize 7000", "10,20 7000x5000 7000x5000"}},
-                 {[&] { s.sizedByUser(8000, 5000); s.sizedByUser(8000, 5000); }, {"resize 8000", "10,20 8000x5000 7000x5000"}},
+                 {[&] { s.sizedByUser(8000, 5000); s.sizedByUser(8000, 5000); },
+                  {"resize 8000", "10,20 8000x5000 7000x5000"}},
                  {[&] { s.movedByUser(1, 2); s.setClientSize(100, 200); }, {"1,2 8000x5000 100x200"}},
                  {[&] { s.minWidth = 9000; s.setWidth(8500); },
                   {"form Geometry", "resize 8500", "form Geometry", "resize 9000", "1,2 9000x5000 1100x200"}},
                  {[&] { s.hide(); s.show(); s.setCaption("New"); s.setMousePointer(11); s.setIcon({5, "x"}); },
-                  {"form Visible", "form Visible", "form Text", "form MousePointer", "form Picture", "1,2 9000x5000 1100x200"}}},
+                  {"form Visible", "form Visible", "form Text", "form MousePointer", "form Picture",
+                   "1,2 9000x5000 1100x200"}}},
                 [&] { return place(); });
     EXPECT_EQ((Ints{s.hWnd(), s.c("lbl").hWnd(), s.message(1, 2, 3), (s.unload(), s.hWnd())}), (Ints{77, 103, 0, 0}));
 }
@@ -146,19 +154,26 @@ TEST_F(RuntimeTest, EveryControlChangeReachesTheViewAndRaisesItsEvents) {
     Control &l = f().c("lbl"), &fit = f().c("fit"), &a = f().c("optA"), &b = f().c("optB"), &chk = f().c("chk");
     expectSteps({
         {[&] { l.setText("7"); l.setText("7"); l.append("8"); }, {"lbl Text", "lbl Text"}},
-        {[&] { l.setForeColor(255); l.setBackColor(0xE0E0E0); l.setToolTip("tip"); }, {"lbl ForeColor", "lbl BackColor", "lbl ToolTip"}},
-        {[&] { l.setFont({.name = "Arial"}); l.setFontBold(true); l.setFontUnderline(true); }, {"lbl Font", "lbl Font", "lbl Font"}},
-        {[&] { l.setVisible(false); l.setVisible(false); l.setEnabled(false); l.setEnabled(false); }, {"lbl Visible", "lbl Enabled"}},
+        {[&] { l.setForeColor(255); l.setBackColor(0xE0E0E0); l.setToolTip("tip"); },
+         {"lbl ForeColor", "lbl BackColor", "lbl ToolTip"}},
+        {[&] { l.setFont({.name = "Arial"}); l.setFontBold(true); l.setFontUnderline(true); },
+         {"lbl Font", "lbl Font", "lbl Font"}},
+        {[&] { l.setVisible(false); l.setVisible(false); l.setEnabled(false); l.setEnabled(false); },
+         {"lbl Visible", "lbl Enabled"}},
         {[&] { l.move(100, 200, 300, 200); l.setLeft(1); l.setTop(2); l.setWidth(3); l.setHeight(4); },
          {"lbl Geometry", "lbl Geometry", "lbl Geometry", "resized lbl", "lbl Geometry", "resized lbl"}},
         {[&] { l.refresh(); l.setFocus(); l.setValue(1); l.setLine(5, 6, 30, 40); l.setMousePointer(15); },
          {"lbl Text", "focus lbl", "lbl Value", "lbl Line", "lbl MousePointer"}},
         {[&] { fit.setCaption("Going"); }, {"fit Geometry", "resized fit", "fit Text"}},
-        {[&] { fit.setFontBold(true); fit.setFontUnderline(true); }, {"fit Geometry", "resized fit", "fit Font", "fit Font"}},
-        {[&] { fit.setFont({.size = 16}); fit.setPicture({5, "x"}); }, {"fit Geometry", "resized fit", "fit Font", "fit Picture"}},
+        {[&] { fit.setFontBold(true); fit.setFontUnderline(true); },
+         {"fit Geometry", "resized fit", "fit Font", "fit Font"}},
+        {[&] { fit.setFont({.size = 16}); fit.setPicture({5, "x"}); },
+         {"fit Geometry", "resized fit", "fit Font", "fit Picture"}},
         {[&] { fit.setCaption("two\r\nlines"); }, {"fit Geometry", "resized fit", "fit Text"}},
-        {[&] { f().c("txt").append("."); f().c("drv").setText("e:"); }, {"txt Text", "change txt", "drv Text", "change drv"}},
-        {[&] { chk.setValue(1); chk.setValue(0); chk.setValue(2); }, {"chk Value", "click chk", "chk Value", "click chk"}},
+        {[&] { f().c("txt").append("."); f().c("drv").setText("e:"); },
+         {"txt Text", "change txt", "drv Text", "change drv"}},
+        {[&] { chk.setValue(1); chk.setValue(0); chk.setValue(2); },
+         {"chk Value", "click chk", "chk Value", "click chk"}},
         {[&] { f().c("cmd").setValue(True); f().c("cmd").setValue(False); }, {"click cmd"}},
         {[&] { b.setValue(True); b.setValue(True); }, {"optB Value", "optA Value", "click optB"}},
         {[&] { a.setValue(False); a.setValue(True); }, {"optA Value", "optB Value", "click optA"}}});
@@ -182,7 +197,8 @@ TEST_F(RuntimeTest, GridKeepsItsCellsAndRowsInRange) {
                " top " + std::to_string(g.topRow()) + " at " + std::to_string(g.row()) + "," + std::to_string(g.col());
     };
     expectSteps({{[&] { g.setCols(7); g.setRows(20); }, {"grd Grid", "grd Grid", "20x7 fixed 1 top 1 at 1,1"}},
-                 {[&] { g.setRow(19); g.setCol(6); g.setTopRow(50); g.setTopRow(19); }, {"grd Grid", "scroll", "20x7 fixed 1 top 19 at 19,6"}},
+                 {[&] { g.setRow(19); g.setCol(6); g.setTopRow(50); g.setTopRow(19); },
+                  {"grd Grid", "scroll", "20x7 fixed 1 top 19 at 19,6"}},
                  {[&] { g.setRows(5); g.setCols(3); }, {"grd Grid", "grd Grid", "5x3 fixed 1 top 4 at 4,2"}},
                  {[&] { g.setTopRow(0); }, {"grd Grid", "scroll", "5x3 fixed 1 top 1 at 4,2"}},
                  {[&] { g.setTopRow(4); g.setRows(1); }, {"grd Grid", "scroll", "grd Grid", "1x3 fixed 1 top 1 at 0,2"}},
@@ -192,7 +208,8 @@ TEST_F(RuntimeTest, GridKeepsItsCellsAndRowsInRange) {
                 state);
     g.setColWidth(1, -5);
     g.setColWidth(2, 500);
-    Ints geometry{g.mouseRow(), g.mouseCol(), g.colWidth(0), g.colWidth(1), g.colPos(2), g.colPos(9), g.visibleRows(), g.cellTop()};
+    Ints geometry{g.mouseRow(), g.mouseCol(), g.colWidth(0),   g.colWidth(1),
+                  g.colPos(2),   g.colPos(9),   g.visibleRows(), g.cellTop()};
     for (int row : {1, 2}) geometry.push_back((g.setTopRow(10), g.setRow(row), g.cellTop()));
     geometry.push_back((g.setHeight(100), g.visibleRows()));
     EXPECT_EQ(geometry, (Ints{30, -1, 960, 0, 960, 1460, 8, 2880, 240, -1440, 0}));
@@ -233,7 +250,11 @@ TEST_F(RuntimeTest, TimersTickInTimeOrderWhileEnabled) {
                  {[&] { off.setInterval(20); t.setInterval(20); h.clock.advance(40); },
                   {"tick tmrOff", "tick tmr", "tick tmrOff", "tick tmr"}},
                  {[&] { t.setInterval(0); off.setEnabled(false); t.tick(); off.tick(); h.clock.advance(100); }, {}},
-                 {[&] { t.setInterval(10); t.onTimer = [&] { f().log.push_back("tick"), h.clock.advance(5); }; h.clock.advance(10); },
+                 {[&] {
+                      t.setInterval(10);
+                      t.onTimer = [&] { f().log.push_back("tick"); h.clock.advance(5); };
+                      h.clock.advance(10);
+                  },
                   {"tick"}},
                  {[&] { f().unload(); h.clock.advance(100); }, {"unload"}}});
     EXPECT_EQ(h.clock.now(), 335);
@@ -263,15 +284,18 @@ TEST_F(RuntimeTest, DialogsAreAnsweredFromTheScriptOrWithTheirFirstButton) {
     h.ui.inputs = {"typed"};
     h.ui.onMsgBox = [&](const DialogRecord& d) { f().log.push_back(d.prompt + " " + d.title); };
     Ints answers;
-    for (int style : {4, 0, 1, 2, 3, 4, 18, 48, 52, 64, 67}) answers.push_back(h.app().msgBox(std::to_string(style), style, "T"));
+    for (int style : {4, 0, 1, 2, 3, 4, 18, 48, 52, 64, 67})
+        answers.push_back(h.app().msgBox(std::to_string(style), style, "T"));
     EXPECT_EQ(answers, (Ints{No, Ok, Ok, Abort, Yes, Yes, Abort, Ok, Yes, Ok, Yes}));
     EXPECT_EQ((Log{*h.app().inputBox("Name"), *h.app().inputBox("Name", "", "x")}), (Log{"typed", "x"}));
     h.ui.popupMenu(f(), f().c("lbl"));
     h.app().msgBox("Again?");
     Log shown;
     for (const auto& d : h.ui.dialogs) shown.push_back(d.kind + " " + d.prompt + " " + d.title);
-    EXPECT_EQ(Log(shown.end() - 4, shown.end()), (Log{"inputbox Name Tavlo", "inputbox Name Tavlo", "menu lbl frmSample", "msgbox Again? Tavlo"}));
-    EXPECT_EQ(std::to_string(h.ui.prompts().size()) + " " + f().log.front() + "|" + f().log.back(), "12 4 T|Again? Tavlo");
+    EXPECT_EQ(Log(shown.end() - 4, shown.end()),
+              (Log{"inputbox Name Tavlo", "inputbox Name Tavlo", "menu lbl frmSample", "msgbox Again? Tavlo"}));
+    EXPECT_EQ(std::to_string(h.ui.prompts().size()) + " " + f().log.front() + "|" + f().log.back(),
+              "12 4 T|Again? Tavlo");
 }
 
 TEST_F(RuntimeTest, TheProgramsEndUnloadsEveryWindow) {
@@ -288,7 +312,8 @@ TEST_F(RuntimeTest, TheProgramsEndUnloadsEveryWindow) {
 }
 
 TEST_F(RuntimeTest, TopMostSwitchAndDragThroughTheSystemsMoveLoop) {
-    EXPECT_EQ((Ints{SetTopMost(12, True), SetTopMost(12, 1), SetTopMost(12, False), SetTopMost(0, True)}), (Ints{1, 0, 0, 0}));
+    EXPECT_EQ((Ints{SetTopMost(12, True), SetTopMost(12, 1), SetTopMost(12, False), SetTopMost(0, True)}),
+              (Ints{1, 0, 0, 0}));
     watch();
     h.sys.windows.onSendMessage = [&](Handle, unsigned) { f().log.push_back(std::to_string(f().mousePointer())); };
     expectSteps({{[&] { DragWithPointer(f()); }, {"form MousePointer", "15", "form MousePointer", "1"}}},
