@@ -104,7 +104,7 @@ TEST_F(RuntimeTest, LoadPlacesTheWindowAndAReloadStartsFromTheDesign) {
     f().setMousePointer(PointerHourglass);
     f().show();
     f().show();
-    h.ui.onModal = [](Form& m) { EXPECT_TRUE(m.modal() && m.visible()); m.unload(); };
+    h.ui.onModal = [](Form& m) { EXPECT_TRUE(m.modal() && m.visible()); m.unload(); EXPECT_FALSE(m.modal()); };
     f().show(true);
     f().hide();
     f().sizedByUser(1, 1);
