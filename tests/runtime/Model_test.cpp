@@ -10,7 +10,13 @@ namespace tavlo::rt {
 namespace {
 
 using Log = std::vector<std::string>;
-using Ints = std::vector<long long>;
+struct Num {  // any integer, handles and flags included, compared as a number
+    template <class T> Num(T n) : v(static_cast<long long>(n)) {}
+    bool operator==(const Num&) const = default;
+    friend std::ostream& operator<<(std::ostream& os, Num n) { return os << n.v; }
+    long long v;
+};
+using Ints = std::vector<Num>;
 const char* const kProps[] = {"Geometry", "Visible", "Enabled", "Text", "ForeColor", "BackColor", "Font", "ToolTip",
                               "MousePointer", "Picture", "Value", "Line", "Grid", "Style", "Timer", "Focus"};
 
