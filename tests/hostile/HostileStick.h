@@ -117,8 +117,9 @@ protected:
             if (call.rfind("remove ", 0) == 0) paths.push_back(call.substr(7));
         return paths;
     }
-    void expectNothingDeleted() {
+    void expectNothingDeleted() {  // nor were any attributes reset
         EXPECT_EQ(deletes(), Texts{});
+        for (const std::string& call : h.sys.files.calls) EXPECT_NE(call.rfind("resetAttributes ", 0), 0u) << call;
         for (const std::string& file : stickFiles_) EXPECT_TRUE(h.sys.files.exists(file)) << file;
     }
 
