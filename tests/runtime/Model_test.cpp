@@ -202,7 +202,8 @@ TEST_F(RuntimeTest, GridKeepsItsCellsAndRowsInRange) {
         return std::to_string(g.rows()) + "x" + std::to_string(g.cols()) + " fixed " + std::to_string(g.fixedRows()) +
                " top " + std::to_string(g.topRow()) + " at " + std::to_string(g.row()) + "," + std::to_string(g.col());
     };
-    expectSteps({{[&] { g.setCols(7); g.setRows(20); }, {"grd Grid", "grd Grid", "20x7 fixed 1 top 1 at 1,1"}},
+    expectSteps({{[] {}, {"2x2 fixed 1 top 1 at 1,1"}},
+                 {[&] { g.setCols(7); g.setRows(20); }, {"grd Grid", "grd Grid", "20x7 fixed 1 top 1 at 1,1"}},
                  {[&] { g.setRow(19); g.setCol(6); g.setTopRow(50); g.setTopRow(19); },
                   {"grd Grid", "scroll", "20x7 fixed 1 top 19 at 19,6"}},
                  {[&] { g.setRows(5); g.setCols(3); }, {"grd Grid", "grd Grid", "5x3 fixed 1 top 4 at 4,2"}},
@@ -310,7 +311,10 @@ TEST_F(RuntimeTest, TheProgramsEndUnloadsEveryWindow) {
     {
         platform::fake::HeadlessApp other;
         other.app().instance<Sample>().load();
-        other.app().instance<Sample>().unloading = [&] { f().log.push_back("gone"); throw Error("late"); };
+        other.app().instance<Sample>().unloading = [&, ended = &other.app()] {
+            f().log.push_back(&app() == ended ? "gone" : "unloaded without its program");
+            throw Error("late");
+        };
         EXPECT_EQ(other.app().forms(), (std::vector<Form*>{&other.app().instance<Sample>()}));
     }
     EXPECT_EQ(&app(), &h.app());
