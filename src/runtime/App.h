@@ -88,7 +88,7 @@ public:
     std::string title = "Tavlo";
     Version version;
 
-    // The screen's mouse pointer (Screen.MousePointer).
+    // The mouse pointer shown over the whole screen.
     int screenPointer() const { return screenPointer_; }
     void setScreenPointer(int p);
 

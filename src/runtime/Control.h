@@ -1,5 +1,5 @@
-// The window model: a control of a form, with Basic-style properties in twips
-// and events. Controls exist only while their form is loaded; a form rebuilds
+// The window model: a control of a form, with its properties in twips and
+// its events. Controls exist only while their form is loaded; a form rebuilds
 // them from its design each time it loads, so an unload returns every control
 // to its design state.
 #pragma once

@@ -1,8 +1,8 @@
 // The window model: a form (one top-level window) with its controls reached by
 // name. A form has one global instance, created on first use; loading builds
 // its controls from its design, unloading destroys them. Touching a control or
-// a property of an unloaded form loads it, as Basic forms do. Members of a
-// form subclass are its form-level state and survive an unload.
+// a property of an unloaded form loads it. Members of a form subclass are its
+// form-level state and survive an unload.
 #pragma once
 
 #include <cstdint>

@@ -45,12 +45,11 @@ const FakeFileSystem::Node* FakeFileSystem::node(const std::string& path) const 
 
 // Adding a path adds the folders above it that are missing.
 void FakeFileSystem::addNode(const std::string& path, Node n) {
-    const std::string parent = parentOf(trimSlash(path));
-    if (!parent.empty() && parent != trimSlash(path) && !node(parent) && parent.size() > 3) {
-        addFolder(parent);
-    }
     n.path = trimSlash(path);
-    nodes_[key(path)] = n;
+    const std::string parent = parentOf(n.path);
+    if (parent.size() > 3 && parent != n.path && !node(parent)) addFolder(parent);
+    std::string k = lower(n.path);
+    nodes_.insert_or_assign(std::move(k), std::move(n));
 }
 
 void FakeFileSystem::addFolder(const std::string& path, std::uint32_t attributes) {
