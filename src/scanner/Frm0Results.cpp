@@ -44,6 +44,9 @@ bool startsWithIgnoringCase(const std::string& caption, const std::string& start
 
 void Frm0::buildResultsActions() {
     using rt::Kind;
+    // Every load starts with no clicked cell.
+    SelectedRow = 0;
+    SelectedCol = 0;
     add({.kind = Kind::Button, .name = "cmdIgn", .width = 600, .height = 240, .text = "Add", .visible = false,
          .toolTip = "Add to White list"})
         .onClick = [this] { IgnoreSelectedResult(); };

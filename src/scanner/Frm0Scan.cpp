@@ -275,6 +275,8 @@ void Frm0::AnimateScanProgress() {
 
 void Frm0::buildScanPage() {
     using rt::Kind;
+    // Every load starts with no manual pass waiting.
+    ManualScan = rt::False;
     // Hidden trigger boxes: appending "." runs the scan driver, the refresh.
     add({.kind = Kind::TextBox, .name = "txtNo1", .left = 10920, .top = 120, .width = 375, .height = 285,
          .visible = false})

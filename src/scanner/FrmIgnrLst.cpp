@@ -44,7 +44,7 @@ rt::FormDesign FrmIgnrLst::formDesign() {
 
 void FrmIgnrLst::buildControls() {
     using rt::Kind;
-    // The two labels are wider than designed so that their longest texts fit.
+    // The two labels are wide enough for their longest texts.
     add({.kind = Kind::Label, .name = "Label1", .left = 120, .top = 0, .width = 4200, .height = 195,
          .text = kHeading, .transparent = true});
     addGrid({.name = "MsfInfectd", .left = 120, .top = 240, .width = 8535, .height = 5475}).onClick = [this] {

@@ -248,6 +248,10 @@ std::string RiskyLevel(std::string_view name, std::string_view extension, std::u
 
 void ScanFolder(const std::string& Path) { ScanFolder(Path, core::frm0()); }
 
-void ScanFolder(const std::string& Path, rt::Form& window) { Walk(window).run(Path); }
+// The starting folder is completed as the system completes a typed path, so
+// that every row carries a full path; the names below it are taken as listed.
+void ScanFolder(const std::string& Path, rt::Form& window) {
+    Walk(window).run(rt::app().sys().files.fullPath(Path));
+}
 
 }  // namespace tavlo::scanner

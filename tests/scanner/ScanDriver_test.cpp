@@ -1,310 +1,181 @@
-#include <gtest/gtest.h>
+#include "scanner/ScannerFixture.h"
 
-#include "core/Frm0.h"
-#include "core/FrmSplash.h"
-#include "core/Globals.h"
-#include "platform/fake/HeadlessApp.h"
-#include "runtime/ErrorReport.h"
-#include "watch/Frm1.h"
-
-namespace tavlo::core {
+namespace tavlo::testsupport {
 namespace {
 
-using platform::DriveType;
-
-struct ScanDriverTest : ::testing::Test {
-    platform::fake::HeadlessApp h;
-    Globals& g = globals();
-    Frm0& w = frm0();
-
-    ScanDriverTest() { h.sys.files.setDrive('C', DriveType::Fixed); }
-    // Presses and releases the Scan button's face, as the mouse does.
-    void pressScan() {
-        rt::Control& face = w.c("mbtnScan.bttn");
-        face.mouseDown(rt::LeftButton, 0, 30, 30);
-        face.mouseUp(rt::LeftButton, 0, 30, 30);
-    }
-
-    // What the poll does when it sees a removable drive.
-    void plug(char letter) {
-        h.sys.files.setDrive(letter, DriveType::Removable);
-        g.DriveAttached[Globals::letterIndex(letter)] = rt::True;
-    }
-    void pull(char letter) {
-        h.sys.files.removeDrive(letter);
-        g.DriveAttached[Globals::letterIndex(letter)] = rt::False;
-        g.DriveScanned[Globals::letterIndex(letter)] = rt::False;
-    }
-    short scanned(char letter) { return g.DriveScanned[Globals::letterIndex(letter)]; }
-    void trigger() { w.c("txtNo1").append("."); }
-    rt::Grid& grid() { return w.grid("MsfInfectd"); }
-    std::vector<std::string> paths() {
-        std::vector<std::string> all;
-        for (int r = 1; r < grid().rows(); ++r) all.push_back(grid().textMatrix(r, 1));
-        return all;
-    }
-    int listings(const std::string& folder) {
-        return static_cast<int>(std::count(h.sys.files.calls.begin(), h.sys.files.calls.end(), "list " + folder));
-    }
-    std::size_t closeTriggers() { return watch::frm1().c("txtUnldAlrt").text().size(); }
-    std::string status() { return w.c("lblCncMsg").caption(); }
-    // Lets the clock run the drive poll only: the start-up timers of the main
-    // window and of the splash stay still.
-    void watchDrives() {
-        for (const char* t : {"tmrWrnNrml", "tmrconfig", "tmrDflt"}) w.timer(t).setEnabled(false);
-        for (const char* t : {"tmrDcrtn", "tmrconfig", "tmrShw"}) frmSplash().timer(t).setEnabled(false);
-        g.UsbWatchEnabled = rt::True;
-        watch::frm1().load();
-    }
+struct ScanDriver : ScannerTest {
+    std::string status() { return c("lblCncMsg").caption(); }
 };
 
-TEST_F(ScanDriverTest, TwoPendingSticksAreScannedLowestFirstInOneCall) {
+TEST_F(ScanDriver, PendingSticksAreScannedLowestFirstWithTheTotalsAfterEachPass) {
     plug('G');
     plug('E');
-    h.sys.files.addFile("G:\\g.exe", 5);
-    h.sys.files.addFile("E:\\e.exe", 5);
-    std::vector<std::string> statusAtYield;
-    h.ui.onDoEvents = [&] { statusAtYield.push_back(status()); };
-    trigger();
-    EXPECT_EQ(paths(), (std::vector<std::string>{"E:\\e.exe", "G:\\g.exe"}));
-    EXPECT_EQ(scanned('E'), rt::True);
-    EXPECT_EQ(scanned('G'), rt::True);
-    EXPECT_NE(std::find(statusAtYield.begin(), statusAtYield.end(), "Risky Objects found: 1"), statusAtYield.end());
-    EXPECT_EQ(status(), "Risky Objects found: 2");
-    EXPECT_EQ(w.c("lblInfected").caption(), "2");
-    EXPECT_TRUE(w.c("picCncMsg").visible());
-    EXPECT_EQ(w.CurrentPage, "Scan");
-}
-
-TEST_F(ScanDriverTest, StickPluggedDuringAScanIsScannedByTheSameCall) {
-    plug('F');
-    h.sys.files.addFile("F:\\f.exe", 5);
-    h.sys.files.addFile("E:\\e.exe", 5);
+    for (const char* p : {"G:\\g.exe", "E:\\e.exe", "F:\\late.exe"}) h.sys.files.addFile(p, 5);
+    Texts atYield;
     h.ui.onDoEvents = [&] {
-        if (!g.DriveAttached[Globals::letterIndex('E')]) plug('E');
+        atYield.push_back(status());
+        EXPECT_TRUE(g.ScanInProgress && !c("txtPath1").enabled() && f().timer("tmrProg").enabled());
+        if (atYield.size() == 2) plug('F');  // a stick plugged meanwhile joins the queue
+        trigger();                             // and its trigger starts nothing
     };
+    grid().setEnabled(false);
     trigger();
-    EXPECT_EQ(paths(), (std::vector<std::string>{"F:\\f.exe", "E:\\e.exe"}));
-    EXPECT_EQ(scanned('E'), rt::True);
+    EXPECT_EQ(column(1), (Texts{"E:\\e.exe", "F:\\late.exe", "G:\\g.exe"}));
+    EXPECT_EQ(atYield[2] + "|" + status() + "|" + c("lblInfected").caption(),
+              "Risky Objects found: 1|Risky Objects found: 3|3");
+    EXPECT_EQ(scanned('E') & scanned('F') & scanned('G'), rt::True);
+    EXPECT_EQ(listings("E:\\") + g.ScanInProgress, 1);
+    EXPECT_TRUE(c("txtPath1").enabled() && !f().timer("tmrProg").enabled() && !shown("picPrgrs1"));
+    EXPECT_TRUE(shown("picCncMsg") && grid().enabled());
+    EXPECT_EQ(h.ui.pointers.back(), rt::PointerDefault);
+    EXPECT_EQ(f().CurrentPage, "Scan");
 }
 
-TEST_F(ScanDriverTest, TriggerDuringAScanChangesNothing) {
-    plug('E');
-    h.sys.files.addFile("E:\\a.exe", 5);
-    h.sys.files.addFile("E:\\b.exe", 5);
-    h.ui.onDoEvents = [&] { trigger(); };
+TEST_F(ScanDriver, AlertsCloseWhenNoRowIsLeftToActOnEvenWithNothingScanned) {
+    g.RiskyObjectCount = 7;
+    grid().setEnabled(false);
     trigger();
-    EXPECT_EQ(listings("E:\\"), 1);
-    EXPECT_EQ(paths(), (std::vector<std::string>{"E:\\a.exe", "E:\\b.exe"}));
-    EXPECT_EQ(scanned('E'), rt::True);
-    EXPECT_EQ(g.ScanInProgress, rt::False);
-}
-
-TEST_F(ScanDriverTest, ScanStateIsSetOnlyWhileThePassRuns) {
-    plug('E');
-    h.sys.files.addFile("E:\\a.exe", 5);
-    bool seen = false;
-    h.ui.onDoEvents = [&] {
-        seen = true;
-        EXPECT_EQ(g.ScanInProgress, rt::True);
-        EXPECT_FALSE(w.c("txtPath1").enabled());
-        EXPECT_TRUE(w.timer("tmrProg").enabled());
-    };
-    trigger();
-    ASSERT_TRUE(seen);
-    EXPECT_EQ(g.ScanInProgress, rt::False);
-    EXPECT_TRUE(w.c("txtPath1").enabled());
-    EXPECT_FALSE(w.timer("tmrProg").enabled());
-    EXPECT_FALSE(w.c("picPrgrs1").visible());
-}
-
-TEST_F(ScanDriverTest, ManualScanMarksNoDriveAndALaterStickIsScannedFromItsRoot) {
-    h.sys.files.addFile("C:\\vir_test\\x.exe", 5);
-    w.c("Label1").click();
-    pressScan();
-    EXPECT_EQ(paths(), (std::vector<std::string>{"C:\\vir_test\\x.exe"}));
-    EXPECT_EQ(w.ManualScan, rt::False);
-    for (short s : g.DriveScanned) EXPECT_EQ(s, rt::False);
-    plug('E');
-    h.sys.files.addFile("E:\\e.exe", 5);
-    trigger();
-    EXPECT_EQ(paths().back(), "E:\\e.exe");
-    EXPECT_EQ(scanned('E'), rt::True);
-}
-
-TEST_F(ScanDriverTest, ManualScanOfAPendingRootIsFollowedByItsDrivePass) {
-    plug('E');
-    h.sys.files.addFile("E:\\e.exe", 5);
-    w.c("txtPath1").setText("E:\\");
-    pressScan();
-    EXPECT_EQ(listings("E:\\"), 2);
-    EXPECT_EQ(paths(), (std::vector<std::string>{"E:\\e.exe", "E:\\e.exe"}));
-    EXPECT_EQ(scanned('E'), rt::True);
-}
-
-TEST_F(ScanDriverTest, CallWithNothingToScanStillShowsTheTotalAndClosesTheAlerts) {
-    trigger();
-    EXPECT_EQ(status(), "Risky Objects found: 0");
-    EXPECT_EQ(closeTriggers(), 1u);
-    EXPECT_TRUE(h.sys.files.calls.empty() || listings("C:\\") == 0);
-}
-
-TEST_F(ScanDriverTest, OneActionableRowKeepsTheAlertsOpenNoneClosesThem) {
+    EXPECT_EQ(status() + "|" + std::to_string(closings()), "Risky Objects found: 7|1");
+    EXPECT_TRUE(grid().enabled());
+    for (const auto& call : h.sys.files.calls) EXPECT_NE(call.rfind("list ", 0), 0u) << call;
     plug('E');
     h.sys.files.addFile("E:\\a.exe", 5);
     trigger();
-    EXPECT_EQ(closeTriggers(), 0u);
-    // The refresh finds every new row in the ignore list.
-    w.c("txtLastRow").onChange = [&] {
-        for (int r = 1; r < grid().rows(); ++r) grid().setTextMatrix(r, 3, "[Ignored]");
-    };
+    EXPECT_EQ(closings(), 1u);
+    c("txtLastRow").onChange = [&] { grid().setTextMatrix(grid().rows() - 1, 3, "[Ignored]"); };
     plug('G');
     h.sys.files.addFile("G:\\b.exe", 5);
     trigger();
-    EXPECT_EQ(closeTriggers(), 1u);
+    EXPECT_EQ(closings(), 1u) << "E:'s row is still open";
+    grid().setTextMatrix(1, 4, "[Deleted]");
+    plug('H');
+    trigger();
+    EXPECT_EQ(status() + "|" + std::to_string(closings()), "Risky Objects found: 9|2");
 }
 
-TEST_F(ScanDriverTest, TotalsAccumulateAcrossScans) {
-    plug('E');
-    for (const char* f : {"E:\\1.exe", "E:\\2.exe", "E:\\3.com"}) h.sys.files.addFile(f, 5);
-    trigger();
-    EXPECT_EQ(status(), "Risky Objects found: 3");
-    plug('G');
-    for (const char* f : {"G:\\1.exe", "G:\\2.pif"}) h.sys.files.addFile(f, 5);
-    trigger();
-    EXPECT_EQ(status(), "Risky Objects found: 5");
-    EXPECT_EQ(w.c("lblInfected").caption(), "5");
-}
-
-TEST_F(ScanDriverTest, DriveRemovedDuringItsPassIsNotMarked) {
-    plug('E');
-    h.sys.files.addFile("E:\\a.exe", 5);
-    h.sys.files.addFile("E:\\b.exe", 5);
-    h.ui.onDoEvents = [&] {
-        if (g.DriveAttached[Globals::letterIndex('E')]) pull('E');
-    };
-    trigger();
-    EXPECT_EQ(scanned('E'), rt::False);
-    EXPECT_EQ(g.DriveAttached[Globals::letterIndex('E')], rt::False);
-}
-
-TEST_F(ScanDriverTest, AbortEndsThePassAndEveryQueuedDriveGetsAnAbortRow) {
+TEST_F(ScanDriver, AbortEndsThePassAndEveryQueuedDriveGetsAnAbortRow) {
     plug('E');
     plug('F');
-    h.sys.files.addFile("E:\\a.exe", 5);
-    h.sys.files.addFile("E:\\b.exe", 5);
-    h.sys.files.addFile("F:\\c.exe", 5);
+    plug('G');
+    for (const char* p : {"E:\\a.exe", "E:\\b.exe", "F:\\c.exe", "G:\\d.exe"}) h.sys.files.addFile(p, 5);
     h.ui.onDoEvents = [&] {
         if (grid().rows() == 2) g.AbortScanRequested = rt::True;
+        if (grid().rows() == 3) g.DriveAttached[3] = rt::False;  // F: is pulled during its pass
     };
     trigger();
-    EXPECT_EQ(paths(), (std::vector<std::string>{"E:\\a.exe", "Scanning Aborted...", "Scanning Aborted..."}));
-    EXPECT_EQ(scanned('E'), rt::True);
-    EXPECT_EQ(scanned('F'), rt::True);
+    EXPECT_EQ(column(1), (Texts{"E:\\a.exe", "Scanning Aborted...", "Scanning Aborted...", "Scanning Aborted..."}));
+    EXPECT_EQ(std::to_string(scanned('E')) + std::to_string(scanned('F')) + std::to_string(scanned('G')), "-10-1");
 }
 
-TEST_F(ScanDriverTest, ScanClickAfterAnAbortScansNormally) {
-    g.AbortScanRequested = rt::True;
+TEST_F(ScanDriver, ManualScanMarksNoDriveAndAPendingRootGetsItsDrivePassAfter) {
     h.sys.files.addFile("C:\\vir_test\\x.exe", 5);
-    w.c("OptDrvPath").setValue(rt::True);
+    g.AbortScanRequested = rt::True;
+    c("Label1").click();
     pressScan();
-    EXPECT_EQ(paths(), (std::vector<std::string>{"C:\\vir_test\\x.exe"}));
-    EXPECT_EQ(g.AbortScanRequested, rt::False);
-}
-
-TEST_F(ScanDriverTest, ScanClickDuringAScanStartsNothingAndWaitsForTheNextPass) {
+    EXPECT_EQ(f().ManualScan + g.AbortScanRequested, 0);
     plug('E');
-    h.sys.files.addFile("E:\\a.exe", 5);
-    w.c("OptDrvPath").setValue(rt::True);
-    h.ui.onDoEvents = [&] {
-        if (w.ManualScan == rt::False) pressScan();
-    };
-    trigger();
-    EXPECT_EQ(w.ManualScan, rt::True);
-    EXPECT_EQ(listings("C:\\vir_test"), 0);
+    h.sys.files.addFile("E:\\e.exe", 5);
+    c("txtPath1").setText("E:\\");
+    pressScan();
+    EXPECT_EQ(column(1), (Texts{"C:\\vir_test\\x.exe", "E:\\e.exe", "E:\\e.exe"}));
+    EXPECT_EQ(scanned('E') * 10 + scanned('C'), -10);
 }
 
-TEST_F(ScanDriverTest, CallEndedByAFailureLeavesTheScannerReadyForTheNextTrigger) {
-    plug('E');
-    h.sys.files.addFile("E:\\a.exe", 5);
-    w.c("txtLastRow").onChange = [] { throw rt::Error("Database failure"); };
-    trigger();
-    EXPECT_TRUE(h.ui.dialogs.empty());
-    EXPECT_EQ(scanned('E'), rt::False);  // the call ended before its drive was marked
-    EXPECT_EQ(g.ScanInProgress, rt::False);
-    EXPECT_TRUE(w.c("txtPath1").enabled());
-    EXPECT_FALSE(w.timer("tmrProg").enabled());
-    w.c("txtLastRow").onChange = nullptr;
-    trigger();
-    EXPECT_EQ(scanned('E'), rt::True);
-    EXPECT_EQ(paths(), (std::vector<std::string>{"E:\\a.exe", "E:\\a.exe"}));
-}
-
-TEST_F(ScanDriverTest, MainWindowReloadedDuringAScanEndsTheCallSafely) {
+TEST_F(ScanDriver, ScanClickDuringAStickScanIsForgottenWhenTheWindowReloads) {
     plug('E');
     h.sys.files.addFile("E:\\a.exe", 5);
     h.sys.files.addFile("E:\\b.exe", 5);
+    c("OptDrvPath").setValue(rt::True);
     bool once = true;
     h.ui.onDoEvents = [&] {
-        if (!once || grid().rows() != 2) return;
-        once = false;
-        w.unload();  // what closing the full-desktop alert does
-        w.show();
+        if (grid().rows() != 2 || !std::exchange(once, false)) return;
+        pressScan();
+        EXPECT_EQ(f().ManualScan, rt::True);
+        f().unload();  // what closing the full-desktop alert does
+        f().show();
     };
     trigger();
-    EXPECT_EQ(paths(), (std::vector<std::string>{"E:\\b.exe"}));
-    EXPECT_EQ(scanned('E'), rt::True);
-    EXPECT_EQ(g.ScanInProgress, rt::False);
-}
-
-TEST_F(ScanDriverTest, StickFoundByThePollIsScannedWithinItsTickAndItsRemovalClosesTheAlerts) {
-    watchDrives();
-    h.sys.files.setDrive('E', DriveType::Removable);
-    h.sys.files.addFile("E:\\a.exe", 5);
-    h.clock.advance(1);
-    EXPECT_EQ(paths(), (std::vector<std::string>{"E:\\a.exe"}));
-    EXPECT_EQ(scanned('E'), rt::True);
-    EXPECT_EQ(closeTriggers(), 0u);
-    h.clock.advance(1000);
-    EXPECT_EQ(listings("E:\\"), 1);  // a scanned stick is not scanned again
-    h.sys.files.removeDrive('E');
-    h.clock.advance(1000);
-    EXPECT_EQ(closeTriggers(), 1u);
-}
-
-TEST_F(ScanDriverTest, PollTickDuringAScanLeavesTheUsersAbortStanding) {
-    watchDrives();
-    plug('E');
-    h.sys.files.addFile("E:\\a.exe", 5);
-    h.sys.files.addFile("E:\\b.exe", 5);
-    h.ui.onDoEvents = [&] {
-        if (grid().rows() != 2 || g.AbortScanRequested) return;
-        g.AbortScanRequested = rt::True;
-        watch::frm1().PollUsbDrives();
-    };
+    plug('G');
+    h.sys.files.addFile("G:\\g.exe", 5);
     trigger();
-    EXPECT_EQ(paths(), (std::vector<std::string>{"E:\\a.exe", "Scanning Aborted..."}));
+    EXPECT_EQ(column(1), (Texts{"E:\\b.exe", "G:\\g.exe"}));
+    EXPECT_EQ(listings("C:\\vir_test") + static_cast<int>(h.ui.prompts().size()), 0);
+    EXPECT_EQ(scanned('E') & scanned('G'), rt::True);
 }
 
-TEST_F(ScanDriverTest, StickPulledWhileTheWalkIsInsideItEndsTheScanWithoutACrash) {
-    watchDrives();
-    h.sys.files.setDrive('E', DriveType::Removable);
-    h.sys.files.addFile("E:\\a.exe", 5);
-    h.sys.files.addFile("E:\\sub1\\b.exe", 5);
-    h.sys.files.addFile("E:\\sub2\\c.exe", 5);
-    h.ui.onDoEvents = [&] {
-        if (grid().rows() != 2 || !h.sys.files.exists("E:\\a.exe")) return;
-        h.sys.files.removeDrive('E');
-        watch::frm1().PollUsbDrives();  // the poll sees the stick gone and closes the alerts
-    };
-    h.clock.advance(1);
-    EXPECT_EQ(h.ui.prompts(), (std::vector<std::string>{"Scanning Error... "}));
-    EXPECT_EQ(paths(), (std::vector<std::string>{"E:\\a.exe"}));
-    EXPECT_EQ(listings("E:\\sub2"), 0);
-    EXPECT_EQ(scanned('E'), rt::False);
-    EXPECT_EQ(g.ScanInProgress, rt::False);
-    EXPECT_EQ(closeTriggers(), 1u);
+TEST_F(ScanDriver, TypedFolderGivesRowsWithFullPathsThatCanBeDeleted) {
+    const std::pair<const char*, const char*> cases[] = {  // current folder: C:\Program Files\Tavlo
+        {"sub", "C:\\Program Files\\Tavlo\\sub\\a.exe"}, {"C:sub", "C:\\Program Files\\Tavlo\\sub\\a.exe"},
+        {"C:/x/sub", "C:\\x\\sub\\a.exe"},               {"C:\\x\\sub ", "C:\\x\\sub\\a.exe"},
+        {"C:\\x\\sub.", "C:\\x\\sub\\a.exe"},            {"..\\Tavlo\\.\\sub", "C:\\Program Files\\Tavlo\\sub\\a.exe"},
+        {"E:", "E:\\a.exe"}};
+    for (auto [typed, row] : cases) {
+        h.sys.files.addFile(row, 5);
+        c("txtPath1").setText(typed);
+        pressScan();
+        const int r = grid().rows() - 1;
+        EXPECT_EQ(cell(r, 1) + "|" + cell(r, 5), std::string(row) + "|" + row) << typed;
+        pressDelete(r);
+        EXPECT_EQ(std::to_string(h.sys.files.exists(row)) + cell(r, 4), "0[Deleted]") << typed;
+    }
+    EXPECT_EQ(h.ui.prompts(), Texts(7, "Delete  permanently. Continue?                    "));
+}
+
+struct ScanPage : ScannerTest {
+    std::string paths() { return c("txtPath1").text() + "|" + c("txtPath2").text(); }
+};
+
+TEST_F(ScanPage, ChoosingTheFolderSelectsTheOptionAndAbortAsksFirst) {
+    EXPECT_EQ(paths() + "|" + c("Label1").caption() + std::to_string(c("OptDrvPath").value()), "|C:\\vir_test|Folder 0");
+    for (const char* hidden : {"txtPath2", "PicNewClVen", "picPrgrs1", "Image1"}) EXPECT_FALSE(shown(hidden)) << hidden;
+    g.AbortScanRequested = rt::True;
+    pressScan();
+    EXPECT_EQ(f().ManualScan * 10 + g.AbortScanRequested + static_cast<int>(h.sys.files.calls.size()), -1);
+    for (int i = 0; i < 2; ++i) c("Label1").click();
+    EXPECT_EQ(paths() + std::to_string(c("OptDrvPath").value()), "|C:\\vir_test-1");
+    c("OptDrvPath").setValue(rt::False);
+    c("txtPath1").setText("E");
+    EXPECT_EQ(paths() + std::to_string(c("OptDrvPath").value()), "E|E-1");
+    c("txtPath1").setText("");
+    EXPECT_EQ(paths(), "|");
+    c("txtLastRow").onChange = [&] { refreshes += g.AbortScanRequested == rt::True ? 1 : 100; };
+    g.AbortScanRequested = rt::False;
+    h.ui.answers = {rt::No, rt::Yes};
+    c("cmdabort").click();
+    EXPECT_EQ(g.AbortScanRequested + refreshes, 0);
+    c("cmdabort").click();
+    EXPECT_EQ(g.AbortScanRequested * 10 + refreshes, -9);
+    const std::string abort = "Aborting scan is not recommended           \r\nAbort anyway?";
+    EXPECT_EQ(h.ui.prompts(), (Texts{"Nothing selected to scan.           ", abort, abort}));
+    EXPECT_EQ(h.ui.dialogs[0].style * 100 + h.ui.dialogs[1].style, 6452);
+}
+
+TEST_F(ScanPage, BrowsePanelOpensUnderTheButtonAndProgressRunsAcrossTheStrip) {
+    EXPECT_EQ(c("DriveX1").text() + "|" + c("Dir1").text(), "c:|C:\\Program Files\\Tavlo");
+    c("cmdBrowse").click();
+    rt::Control& panel = c("PicNewClVen");
+    EXPECT_EQ((std::vector<int>{panel.left(), panel.top(), panel.width(), panel.height(), c("Dir1").height(),
+                                c("cmdOK").top(), panel.visible()}),
+              (std::vector<int>{5400, 1790, 3735, f().height() - 2290, f().height() - 3425, f().height() - 2675, 1}));
+    c("DriveX1").setText("a:");
+    EXPECT_EQ(h.ui.prompts(), Texts{"Drive a: is not ready."});
+    EXPECT_EQ(c("DriveX1").text() + "|" + c("Dir1").text(), "c:|C:\\Program Files\\Tavlo");
+    c("DriveX1").setText("e:");
+    c("Dir1").click();
+    EXPECT_EQ(paths() + std::to_string(panel.visible()), "E:\\|E:\\0");
+    c("cmdBrowse").click();
+    c("lblBrowClos").click();
+    EXPECT_EQ(paths() + std::to_string(panel.visible()), "E:\\|E:\\0");
+    f().timer("tmrProg").setEnabled(true);
+    std::vector<int> lefts, expected;
+    for (int tick = 1; tick <= 24; ++tick) {
+        h.clock.advance(120);
+        lefts.push_back(c("Image1").left());
+        expected.push_back(tick <= 22 ? 90 * tick : 90 * (tick - 23));
+    }
+    EXPECT_EQ(lefts, expected);
+    EXPECT_TRUE(shown("picPrgrs1") && shown("Image1"));
 }
 
 }  // namespace
-}  // namespace tavlo::core
+}  // namespace tavlo::testsupport
