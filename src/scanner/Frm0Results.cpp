@@ -260,14 +260,9 @@ void Frm0::HideRowButtons() {
     c("cmdIgn").setVisible(false);
 }
 
-// Counts the rows still offering an action; with none left the alerts close.
+// With no row left offering an action the alerts close.
 void Frm0::CheckNothingLeftToDelete() {
-    auto& results = grid("MsfInfectd");
-    int open = 0;
-    for (int i = 1; i < results.rows(); ++i) {
-        if (IsActionable(results, i)) ++open;
-    }
-    if (open == 0) watch::frm1().c("txtUnldAlrt").append(".");
+    if (NothingLeftToActOn(grid("MsfInfectd"))) watch::frm1().c("txtUnldAlrt").append(".");
 }
 
 void Frm0::ShowIgnoreList() { scanner::frmIgnrLst().show(); }

@@ -31,14 +31,6 @@ bool anyPending(const Globals& g) {
     return false;
 }
 
-int countActionableRows(const rt::Grid& grid) {
-    int n = 0;
-    for (int i = 1; i < grid.rows(); ++i) {
-        if (scanner::cells::IsActionable(grid, i)) ++n;
-    }
-    return n;
-}
-
 // One call of the scan driver. Until the alerts' close trigger has fired in
 // this call, a failing statement ends the call without a word; from then on
 // each failing statement goes to the error report.
@@ -143,12 +135,12 @@ bool ScanDriver::showTotals() {
     if (!steps({[&] { w_.timer("tmrProg").setEnabled(false); }, [&] { w_.c("picPrgrs1").setVisible(false); }})) {
         return false;
     }
-    int actionable = 0;
-    if (!step([&] { actionable = countActionableRows(w_.grid("MsfInfectd")); })) return false;
-    if (actionable == 0) {
-        if (!step([] { watch::frm1().c("txtUnldAlrt").append("."); })) return false;
+    const bool checked = step([&] {
+        if (!scanner::cells::NothingLeftToActOn(w_.grid("MsfInfectd"))) return;
+        watch::frm1().c("txtUnldAlrt").append(".");
         reportErrors_ = true;
-    }
+    });
+    if (!checked) return false;
     const std::string total = std::to_string(g_.RiskyObjectCount);
     return steps({
         [&] { w_.grid("MsfInfectd").setEnabled(true); },

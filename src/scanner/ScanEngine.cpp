@@ -30,13 +30,11 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
 
 bool isSeparator(char c) { return c == '\\' || c == '/'; }
 
-// The folder's path as the walk shows it: no trailing "\" except on a root
-// ("E:\"); "E:" alone stands for the root.
+// The folder's path as the walk shows it: no trailing "\" except on a root ("E:\").
 std::string folderPath(std::string path) {
     while (path.size() > 1 && isSeparator(path.back()) && !(path.size() == 3 && path[1] == ':')) {
         path.pop_back();
     }
-    if (path.size() == 2 && path[1] == ':') path += '\\';
     return path;
 }
 

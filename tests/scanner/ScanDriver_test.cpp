@@ -8,27 +8,23 @@ struct ScanDriver : ScannerTest {
 };
 
 TEST_F(ScanDriver, PendingSticksAreScannedLowestFirstWithTheTotalsAfterEachPass) {
-    plug('G');
-    plug('E');
-    for (const char* p : {"G:\\g.exe", "E:\\e.exe", "F:\\late.exe"}) h.sys.files.addFile(p, 5);
+    plug("GE");
+    addFiles({"G:\\g.exe", "E:\\e.exe", "F:\\late.exe"});
     Texts atYield;
     h.ui.onDoEvents = [&] {
         atYield.push_back(status());
         EXPECT_TRUE(g.ScanInProgress && !c("txtPath1").enabled() && f().timer("tmrProg").enabled());
-        if (atYield.size() == 2) plug('F');  // a stick plugged meanwhile joins the queue
-        trigger();                             // and its trigger starts nothing
+        if (atYield.size() == 2) plug("F");  // a stick plugged meanwhile joins the queue
+        trigger();                           // and its trigger starts nothing
     };
     grid().setEnabled(false);
     trigger();
     EXPECT_EQ(column(1), (Texts{"E:\\e.exe", "F:\\late.exe", "G:\\g.exe"}));
-    EXPECT_EQ(atYield[2] + "|" + status() + "|" + c("lblInfected").caption(),
-              "Risky Objects found: 1|Risky Objects found: 3|3");
-    EXPECT_EQ(scanned('E') & scanned('F') & scanned('G'), rt::True);
-    EXPECT_EQ(listings("E:\\") + g.ScanInProgress, 1);
+    EXPECT_EQ(atYield[2] + "|" + status() + "|" + c("lblInfected").caption() + "|" + f().CurrentPage,
+              "Risky Objects found: 1|Risky Objects found: 3|3|Scan");
+    EXPECT_EQ(scanned('E') + scanned('F') + scanned('G') + g.ScanInProgress + listings("E:\\") * 10, 7);
     EXPECT_TRUE(c("txtPath1").enabled() && !f().timer("tmrProg").enabled() && !shown("picPrgrs1"));
-    EXPECT_TRUE(shown("picCncMsg") && grid().enabled());
-    EXPECT_EQ(h.ui.pointers.back(), rt::PointerDefault);
-    EXPECT_EQ(f().CurrentPage, "Scan");
+    EXPECT_TRUE(shown("picCncMsg") && grid().enabled() && h.ui.pointers.back() == rt::PointerDefault);
 }
 
 TEST_F(ScanDriver, AlertsCloseWhenNoRowIsLeftToActOnEvenWithNothingScanned) {
@@ -38,26 +34,20 @@ TEST_F(ScanDriver, AlertsCloseWhenNoRowIsLeftToActOnEvenWithNothingScanned) {
     EXPECT_EQ(status() + "|" + std::to_string(closings()), "Risky Objects found: 7|1");
     EXPECT_TRUE(grid().enabled());
     for (const auto& call : h.sys.files.calls) EXPECT_NE(call.rfind("list ", 0), 0u) << call;
-    plug('E');
-    h.sys.files.addFile("E:\\a.exe", 5);
-    trigger();
-    EXPECT_EQ(closings(), 1u);
+    plug("E");
+    addFiles({"E:\\a.exe", "E:\\b.exe"});
     c("txtLastRow").onChange = [&] { grid().setTextMatrix(grid().rows() - 1, 3, "[Ignored]"); };
-    plug('G');
-    h.sys.files.addFile("G:\\b.exe", 5);
     trigger();
-    EXPECT_EQ(closings(), 1u) << "E:'s row is still open";
+    EXPECT_EQ(closings(), 1u) << "E:\\a.exe is still open";
     grid().setTextMatrix(1, 4, "[Deleted]");
-    plug('H');
+    plug("H");
     trigger();
     EXPECT_EQ(status() + "|" + std::to_string(closings()), "Risky Objects found: 9|2");
 }
 
 TEST_F(ScanDriver, AbortEndsThePassAndEveryQueuedDriveGetsAnAbortRow) {
-    plug('E');
-    plug('F');
-    plug('G');
-    for (const char* p : {"E:\\a.exe", "E:\\b.exe", "F:\\c.exe", "G:\\d.exe"}) h.sys.files.addFile(p, 5);
+    plug("EFG");
+    addFiles({"E:\\a.exe", "E:\\b.exe", "F:\\c.exe", "G:\\d.exe"});
     h.ui.onDoEvents = [&] {
         if (grid().rows() == 2) g.AbortScanRequested = rt::True;
         if (grid().rows() == 3) g.DriveAttached[3] = rt::False;  // F: is pulled during its pass
@@ -68,13 +58,12 @@ TEST_F(ScanDriver, AbortEndsThePassAndEveryQueuedDriveGetsAnAbortRow) {
 }
 
 TEST_F(ScanDriver, ManualScanMarksNoDriveAndAPendingRootGetsItsDrivePassAfter) {
-    h.sys.files.addFile("C:\\vir_test\\x.exe", 5);
+    addFiles({"C:\\vir_test\\x.exe", "E:\\e.exe"});
     g.AbortScanRequested = rt::True;
     c("Label1").click();
     pressScan();
     EXPECT_EQ(f().ManualScan + g.AbortScanRequested, 0);
-    plug('E');
-    h.sys.files.addFile("E:\\e.exe", 5);
+    plug("E");
     c("txtPath1").setText("E:\\");
     pressScan();
     EXPECT_EQ(column(1), (Texts{"C:\\vir_test\\x.exe", "E:\\e.exe", "E:\\e.exe"}));
@@ -82,9 +71,8 @@ TEST_F(ScanDriver, ManualScanMarksNoDriveAndAPendingRootGetsItsDrivePassAfter) {
 }
 
 TEST_F(ScanDriver, ScanClickDuringAStickScanIsForgottenWhenTheWindowReloads) {
-    plug('E');
-    h.sys.files.addFile("E:\\a.exe", 5);
-    h.sys.files.addFile("E:\\b.exe", 5);
+    plug("E");
+    addFiles({"E:\\a.exe", "E:\\b.exe", "G:\\g.exe"});
     c("OptDrvPath").setValue(rt::True);
     bool once = true;
     h.ui.onDoEvents = [&] {
@@ -95,12 +83,22 @@ TEST_F(ScanDriver, ScanClickDuringAStickScanIsForgottenWhenTheWindowReloads) {
         f().show();
     };
     trigger();
-    plug('G');
-    h.sys.files.addFile("G:\\g.exe", 5);
+    plug("G");
     trigger();
     EXPECT_EQ(column(1), (Texts{"E:\\b.exe", "G:\\g.exe"}));
-    EXPECT_EQ(listings("C:\\vir_test") + static_cast<int>(h.ui.prompts().size()), 0);
-    EXPECT_EQ(scanned('E') & scanned('G'), rt::True);
+    EXPECT_EQ(listings("C:\\vir_test") + static_cast<int>(h.ui.prompts().size()) + scanned('E') + scanned('G'), -2);
+}
+
+TEST_F(ScanDriver, CallEndedByAFailureLeavesTheScannerReady) {
+    plug("E");
+    addFiles({"E:\\a.exe"});
+    c("txtLastRow").onChange = [] { throw rt::Error("Database failure"); };
+    trigger();
+    EXPECT_EQ(scanned('E') + g.ScanInProgress + static_cast<int>(h.ui.dialogs.size()), 0);
+    EXPECT_TRUE(c("txtPath1").enabled() && !f().timer("tmrProg").enabled() && !shown("picPrgrs1"));
+    c("txtLastRow").onChange = nullptr;
+    trigger();
+    EXPECT_EQ(scanned('E'), rt::True);
 }
 
 TEST_F(ScanDriver, TypedFolderGivesRowsWithFullPathsThatCanBeDeleted) {
@@ -126,7 +124,7 @@ struct ScanPage : ScannerTest {
 };
 
 TEST_F(ScanPage, ChoosingTheFolderSelectsTheOptionAndAbortAsksFirst) {
-    EXPECT_EQ(paths() + "|" + c("Label1").caption() + std::to_string(c("OptDrvPath").value()), "|C:\\vir_test|Folder 0");
+    EXPECT_EQ(paths() + c("Label1").caption() + std::to_string(c("OptDrvPath").value()), "|C:\\vir_testFolder 0");
     for (const char* hidden : {"txtPath2", "PicNewClVen", "picPrgrs1", "Image1"}) EXPECT_FALSE(shown(hidden)) << hidden;
     g.AbortScanRequested = rt::True;
     pressScan();

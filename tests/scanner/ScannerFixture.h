@@ -54,9 +54,13 @@ struct ScannerTest : ::testing::Test {
         return static_cast<int>(std::count(h.sys.files.calls.begin(), h.sys.files.calls.end(), "list " + folder));
     }
     std::size_t closings() { return watch::frm1().c("txtUnldAlrt").text().size(); }
-    void plug(char letter) {
-        h.sys.files.setDrive(letter, DriveType::Removable);
-        g.DriveAttached[letter - 'C'] = rt::True;
+    // What the poll does for sticks at these letters ("EG").
+    void plug(const char* letters) {
+        for (const char* l = letters; *l; ++l) h.sys.files.setDrive(*l, DriveType::Removable);
+        for (const char* l = letters; *l; ++l) g.DriveAttached[*l - 'C'] = rt::True;
+    }
+    void addFiles(std::initializer_list<const char*> paths) {
+        for (const char* p : paths) h.sys.files.addFile(p, 5);
     }
     short scanned(char letter) { return g.DriveScanned[letter - 'C']; }
     void trigger() { c("txtNo1").append("."); }
