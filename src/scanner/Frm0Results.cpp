@@ -74,9 +74,9 @@ void Frm0::RefreshResultsAgainstIgnoreList() {
     status.setCaption(startsWithIgnoringCase(status.caption(), kRiskyFound) ? kRefreshing
                                                                           : status.caption() + "\r\n" + kRefreshing);
     if (results.rows() < 2) return;
+    // Opening the database puts the pointer back, whatever the outcome.
     if (!EnsureIgnoreDb()) {
         results.setEnabled(true);
-        pointer(rt::PointerDefault);
         return;
     }
     pointer(rt::PointerHourglass);
@@ -247,7 +247,6 @@ void Frm0::IgnoreSelectedResult() {
     }
     if (!EnsureIgnoreDb()) {
         grid("MsfInfectd").setEnabled(true);
-        pointer(rt::PointerDefault);
         c("lblCncMsg").setCaption(kIgnoreDbError);
         c("picCncMsg").setVisible(true);
         return;

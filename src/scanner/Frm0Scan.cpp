@@ -1,6 +1,8 @@
 // The main window's Scan page (target row, browse panel, progress strip) and
 // the scan driver RunScan, which works through the queue of pending drives.
+#include <algorithm>
 #include <cmath>
+#include <ranges>
 #include <functional>
 #include <initializer_list>
 
@@ -25,10 +27,7 @@ constexpr int kCustomPointer = 99;
 std::string driveRoot(int index) { return {static_cast<char>(kFirstDriveLetter + index), ':', '\\'}; }
 
 bool anyPending(const Globals& g) {
-    for (int i = 0; i < kDriveLetters; ++i) {
-        if (g.pending(i)) return true;
-    }
-    return false;
+    return std::ranges::any_of(std::views::iota(0, kDriveLetters), [&](int i) { return g.pending(i); });
 }
 
 // One call of the scan driver. Until the alerts' close trigger has fired in

@@ -24,6 +24,8 @@ constexpr const char* kDontIgnore = "Don't Ignore";
 constexpr rt::Twips kMinWidth = 10000;
 constexpr rt::Twips kMinHeight = 3500;
 
+// Opening the ignore database puts the pointer back whatever the outcome, so
+// a failed opening needs no reset of its own.
 void pointer(int p) { rt::app().setScreenPointer(p); }
 
 }  // namespace
@@ -152,7 +154,6 @@ void FrmIgnrLst::AddIgnoreEntry() {
     if (path.empty()) return;
     if (!core::EnsureIgnoreDb()) {
         list().setEnabled(true);
-        pointer(rt::PointerDefault);
         c("lblCncMsg").setCaption(kIgnoreDbError);
         return;
     }
@@ -211,7 +212,6 @@ void FrmIgnrLst::RemoveClickedIgnoreEntry() {
         const long number = recordNumberOf(ClickedRow);
         if (!core::EnsureIgnoreDb()) {
             list().setEnabled(true);
-            pointer(rt::PointerDefault);
             return;
         }
         if (core::IgnoreListRemove(number)) list().setTextMatrix(ClickedRow, 2, kRemoved);
@@ -228,7 +228,6 @@ void FrmIgnrLst::ClearIgnoreList() {
     if (rt::app().msgBox(kConfirmRemove, rt::YesNo | rt::Information) == rt::No) return;
     if (!core::EnsureIgnoreDb()) {
         list().setEnabled(true);
-        pointer(rt::PointerDefault);
         return;
     }
     clearListedRows();

@@ -1,5 +1,7 @@
 #include "scanner/ScanEngine.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <optional>
 #include <utility>
@@ -16,16 +18,11 @@ namespace {
 using platform::DirEntry;
 
 // Compares ASCII letters without case; every other byte (UTF-8 included)
-// must match exactly.
+// must match exactly: in the "C" locale, which the program keeps, tolower
+// changes only the letters A to Z.
 bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
+    auto lower = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
+    return std::ranges::equal(a, b, {}, lower, lower);
 }
 
 bool isSeparator(char c) { return c == '\\' || c == '/'; }

@@ -5,18 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <optional>
-#include <string>
-#include <tuple>
 #include <utility>
-#include <vector>
 
 #include "core/Frm0.h"
 #include "core/FrmSplash.h"
 #include "core/Globals.h"
 #include "core/StoreFixture.h"
-#include "platform/fake/HeadlessApp.h"
 #include "scanner/FrmIgnrLst.h"
+#include "scanner/ScanEngine.h"
 #include "watch/Frm1.h"
 
 namespace tavlo::testsupport {
@@ -24,9 +20,7 @@ namespace tavlo::testsupport {
 using Texts = std::vector<std::string>;
 using platform::DriveType;
 
-struct ScannerTest : ::testing::Test {
-    testing::TempFolder folder;
-    platform::fake::HeadlessApp h;
+struct ScannerTest : testing::StoreTest {
     core::Globals& g = core::globals();
     int refreshes = 0;
 
@@ -43,6 +37,8 @@ struct ScannerTest : ::testing::Test {
     rt::Grid& grid() { return f().grid("MsfInfectd"); }
     rt::Control& c(const std::string& name) { return f().c(name); }
     bool shown(const std::string& name) { return c(name).visible(); }
+    std::string buttons() { return std::string(shown("cmdIgn") ? "Ign" : "") + (shown("cmdDel") ? "Del" : ""); }
+    std::string paths() { return c("txtPath1").text() + "|" + c("txtPath2").text(); }
     std::string cell(int row, int col) { return grid().textMatrix(row, col); }
     std::string actions(int row) { return cell(row, 2) + "|" + cell(row, 3) + "|" + cell(row, 4); }
     Texts column(int col) {
@@ -50,11 +46,8 @@ struct ScannerTest : ::testing::Test {
         for (int r = 1; r < grid().rows(); ++r) all.push_back(cell(r, col));
         return all;
     }
-    int listings(const std::string& folder) {
-        return static_cast<int>(std::count(h.sys.files.calls.begin(), h.sys.files.calls.end(), "list " + folder));
-    }
+    int listings(const std::string& dir) { return int(std::ranges::count(h.sys.files.calls, "list " + dir)); }
     std::size_t closings() { return watch::frm1().c("txtUnldAlrt").text().size(); }
-    // What the poll does for sticks at these letters ("EG").
     void plug(const char* letters) {
         for (const char* l = letters; *l; ++l) h.sys.files.setDrive(*l, DriveType::Removable);
         for (const char* l = letters; *l; ++l) g.DriveAttached[*l - 'C'] = rt::True;
@@ -64,6 +57,11 @@ struct ScannerTest : ::testing::Test {
     }
     short scanned(char letter) { return g.DriveScanned[letter - 'C']; }
     void trigger() { c("txtNo1").append("."); }
+    void refresh() { c("txtLastRow").append("."); }
+    void scan(const std::string& path) {  // as RunScan runs the engine
+        g.ScanInProgress = rt::True;
+        scanner::ScanFolder(path);
+    }
     void pressScan() {
         c("mbtnScan.bttn").mouseDown(rt::LeftButton, 0, 30, 30);
         c("mbtnScan.bttn").mouseUp(rt::LeftButton, 0, 30, 30);
@@ -79,19 +77,16 @@ struct ScannerTest : ::testing::Test {
         return r;
     }
     int addAbortRow() { return addRow("Scanning Aborted...", 0, false, {"", "", ""}); }
+    void fill(int rows) {
+        for (int i = 0; i < rows; ++i) addRow("E:\\f" + std::to_string(grid().rows()) + ".exe");
+    }
     void click(int row, int col = 1) { grid().clickCell(row, col); }
     void pressIgnore(int row) { click(row, 3), c("cmdIgn").click(); }
     void pressDelete(int row) { click(row, 4), c("cmdDel").click(); }
 
     // The ignore database "pro.dat", made on first use, and its paths.
     void useIgnoreDb() {
-        if (std::exchange(dbMade, true)) return;
-        testing::useOwnDriverList();
-        h.sys.env.variables["TAVLO_ODBC_DRIVER"] = testing::kDriver;
-        h.sys.env.folders[testing::kSystemFolder] = folder.host();
-        core::MakeIgnoreDatabase(testing::kDriver, folder.hostFile("pro.dat"));
-        h.sys.files.addFile(std::string(testing::kSystemFolder) + "\\pro.dat", 4096);
-        core::EnsureIgnoreDb();
+        if (!std::exchange(dbMade, true)) makeIgnore(), core::EnsureIgnoreDb();
     }
     void listPath(const std::string& path) { useIgnoreDb(), core::IgnoreListAdd(path); }
     Texts listed() {
@@ -100,13 +95,27 @@ struct ScannerTest : ::testing::Test {
         for (auto& row : core::IgnoreListRows()) all.push_back(row.pat);
         return all;
     }
-    // Takes the table away under the program's open connection.
-    void breakIgnoreTable() {
-        platform::odbc::Connection db;
-        db.open(std::string("DRIVER={") + testing::kDriver + "};Database=" + folder.hostFile("pro.dat") + ";");
-        db.execute("DROP TABLE [ign]");
-    }
+    void breakIgnoreTable() { run("pro.dat", "DROP TABLE [ign]"); }  // under the program's open connection
     bool dbMade = false;
+
+    // The ignore list window, opened as "White List" opens it; its load runs 10 ms later.
+    scanner::FrmIgnrLst& w() { return scanner::frmIgnrLst(); }
+    rt::Grid& list() { return w().grid("MsfInfectd"); }
+    rt::Control& ctl(const std::string& name) { return w().c(name); }
+    void open() { w().show(), h.clock.advance(10); }
+    std::string shape() {  // fixed rows, column widths, then every cell
+        std::string cells;
+        for (int r = 0; r < list().rows(); ++r)
+            for (int col = 0; col < list().cols(); ++col) cells += "|" + list().textMatrix(r, col);
+        for (int col = list().cols() - 1; col >= 0; --col) cells = " " + std::to_string(list().colWidth(col)) + cells;
+        return std::to_string(list().fixedRows()) + cells;
+    }
+    void add(const std::optional<std::string>& typed) { h.ui.inputs.push_back(typed), ctl("cmdAddIt").click(); }
 };
+
+using ScanEngine = ScannerTest;
+using ScanDriver = ScannerTest;
+using Results = ScannerTest;
+using IgnoreList = ScannerTest;
 
 }  // namespace tavlo::testsupport
