@@ -1,8 +1,6 @@
 // The main window's Scan page (target row, browse panel, progress strip) and
 // the scan driver RunScan, which works through the queue of pending drives.
-#include <algorithm>
 #include <cmath>
-#include <ranges>
 #include <functional>
 #include <initializer_list>
 
@@ -27,7 +25,10 @@ constexpr int kCustomPointer = 99;
 std::string driveRoot(int index) { return {static_cast<char>(kFirstDriveLetter + index), ':', '\\'}; }
 
 bool anyPending(const Globals& g) {
-    return std::ranges::any_of(std::views::iota(0, kDriveLetters), [&](int i) { return g.pending(i); });
+    for (int i = 0; i != kDriveLetters; ++i) {
+        if (g.pending(i)) return true;
+    }
+    return false;
 }
 
 // One call of the scan driver. Until the alerts' close trigger has fired in
@@ -123,11 +124,11 @@ bool ScanDriver::scanTarget(const std::string& target, bool manual) {
     });
 }
 
-// A drive that went away during its pass has lost its attached flag and stays unmarked.
+// A drive pass's target is a drive root. A drive that went away during its
+// pass has lost its attached flag and stays unmarked.
 void ScanDriver::markScanned(const std::string& target) {
-    for (int i = 0; i < kDriveLetters; ++i) {
-        if (driveRoot(i) == target && g_.DriveAttached[i]) g_.DriveScanned[i] = rt::True;
-    }
+    const int i = Globals::letterIndex(target[0]);
+    if (g_.DriveAttached[i]) g_.DriveScanned[i] = rt::True;
 }
 
 bool ScanDriver::showTotals() {

@@ -21,8 +21,10 @@ using platform::DirEntry;
 // must match exactly: in the "C" locale, which the program keeps, tolower
 // changes only the letters A to Z.
 bool equalsNoCase(std::string_view a, std::string_view b) {
-    auto lower = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
-    return std::ranges::equal(a, b, {}, lower, lower);
+    auto same = [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), same);
 }
 
 bool isSeparator(char c) { return c == '\\' || c == '/'; }
