@@ -1,5 +1,6 @@
 #include "scanner/FrmIgnrLst.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "core/Frm0.h"
@@ -263,8 +264,8 @@ void FrmIgnrLst::LayoutIgnoreListWindow() {
     auto& refresh = c("cmdRfrsh");
     auto& addItem = c("cmdAddIt");
     auto& clear = c("cmdDelIgnr");
-    skipOnError([&] { if (width() < kMinWidth) setWidth(kMinWidth); });
-    skipOnError([&] { if (height() < kMinHeight) setHeight(kMinHeight); });
+    skipOnError([&] { setWidth(std::max(width(), kMinWidth)); });
+    skipOnError([&] { setHeight(std::max(height(), kMinHeight)); });
     skipOnError([&] { g.setWidth(width() - 450); });
     skipOnError([&] { g.setHeight(height() - 1215); });
     skipOnError([&] { g.setLeft(static_cast<rt::Twips>(width() / 2.0 - (g.width() / 2.0 + 60))); });

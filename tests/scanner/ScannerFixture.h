@@ -1,5 +1,4 @@
-// The scanner's test program: the main window shown with its start-up timers
-// still, fake drives C: and E:, and on request a real ignore database.
+// The scanner's test program: the main window with its start-up timers still, and fake drives C: and E:.
 #pragma once
 
 #include <gtest/gtest.h>
