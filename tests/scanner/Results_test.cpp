@@ -58,6 +58,7 @@ TEST_F(Results, RowButtonsFloatOverTheCellsOfTheClickedRowAndShowOnlyWhatItOffer
     grid().setTopRow(8);
     click(10, 2);
     EXPECT_EQ(f().SelectedRow * 10 + f().SelectedCol, 102);
+    EXPECT_EQ(grid().colWidth(5) + grid().colWidth(6), 0) << "the hidden columns";
     // The grid stands at 2860, 2640; its columns are 0, 4780, 1000, 600 and 700 wide.
     auto place = [&](const char* b) { return std::vector<int>{c(b).left(), c(b).top(), c(b).width(), c(b).height()}; };
     EXPECT_EQ(place("cmdIgn"), (std::vector<int>{2860 + 5780, 2640 + 3 * 240, 600, 240}));
