@@ -52,6 +52,11 @@ public:
     virtual std::string programFolder() = 0;
     // The process's current folder (where folder lists start).
     virtual std::string currentFolder() = 0;
+    // A typed path completed as the system completes it: "/" read as "\",
+    // relative to the current folder ("sub") or to a drive's current folder
+    // ("C:sub"), "." and ".." resolved, trailing blanks and dots of the last
+    // name dropped. "" when the system cannot complete it.
+    virtual std::string fullPath(const std::string& path) = 0;
     // The letters of the drives present, as "c:", "e:".
     virtual std::vector<std::string> drives() = 0;
 };

@@ -44,6 +44,9 @@ bool startsWithIgnoringCase(const std::string& caption, const std::string& start
 
 void Frm0::buildResultsActions() {
     using rt::Kind;
+    // Every load starts with no clicked cell.
+    SelectedRow = 0;
+    SelectedCol = 0;
     add({.kind = Kind::Button, .name = "cmdIgn", .width = 600, .height = 240, .text = "Add", .visible = false,
          .toolTip = "Add to White list"})
         .onClick = [this] { IgnoreSelectedResult(); };
@@ -71,9 +74,9 @@ void Frm0::RefreshResultsAgainstIgnoreList() {
     status.setCaption(startsWithIgnoringCase(status.caption(), kRiskyFound) ? kRefreshing
                                                                           : status.caption() + "\r\n" + kRefreshing);
     if (results.rows() < 2) return;
+    // Opening the database puts the pointer back, whatever the outcome.
     if (!EnsureIgnoreDb()) {
         results.setEnabled(true);
-        pointer(rt::PointerDefault);
         return;
     }
     pointer(rt::PointerHourglass);
@@ -244,7 +247,6 @@ void Frm0::IgnoreSelectedResult() {
     }
     if (!EnsureIgnoreDb()) {
         grid("MsfInfectd").setEnabled(true);
-        pointer(rt::PointerDefault);
         c("lblCncMsg").setCaption(kIgnoreDbError);
         c("picCncMsg").setVisible(true);
         return;
@@ -257,14 +259,9 @@ void Frm0::HideRowButtons() {
     c("cmdIgn").setVisible(false);
 }
 
-// Counts the rows still offering an action; with none left the alerts close.
+// With no row left offering an action the alerts close.
 void Frm0::CheckNothingLeftToDelete() {
-    auto& results = grid("MsfInfectd");
-    int open = 0;
-    for (int i = 1; i < results.rows(); ++i) {
-        if (IsActionable(results, i)) ++open;
-    }
-    if (open == 0) watch::frm1().c("txtUnldAlrt").append(".");
+    if (NothingLeftToActOn(grid("MsfInfectd"))) watch::frm1().c("txtUnldAlrt").append(".");
 }
 
 void Frm0::ShowIgnoreList() { scanner::frmIgnrLst().show(); }

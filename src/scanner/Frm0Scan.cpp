@@ -25,18 +25,10 @@ constexpr int kCustomPointer = 99;
 std::string driveRoot(int index) { return {static_cast<char>(kFirstDriveLetter + index), ':', '\\'}; }
 
 bool anyPending(const Globals& g) {
-    for (int i = 0; i < kDriveLetters; ++i) {
+    for (int i = 0; i != kDriveLetters; ++i) {
         if (g.pending(i)) return true;
     }
     return false;
-}
-
-int countActionableRows(const rt::Grid& grid) {
-    int n = 0;
-    for (int i = 1; i < grid.rows(); ++i) {
-        if (scanner::cells::IsActionable(grid, i)) ++n;
-    }
-    return n;
 }
 
 // One call of the scan driver. Until the alerts' close trigger has fired in
@@ -132,23 +124,23 @@ bool ScanDriver::scanTarget(const std::string& target, bool manual) {
     });
 }
 
-// A drive that went away during its pass has lost its attached flag and stays unmarked.
+// A drive pass's target is a drive root. A drive that went away during its
+// pass has lost its attached flag and stays unmarked.
 void ScanDriver::markScanned(const std::string& target) {
-    for (int i = 0; i < kDriveLetters; ++i) {
-        if (driveRoot(i) == target && g_.DriveAttached[i]) g_.DriveScanned[i] = rt::True;
-    }
+    const int i = Globals::letterIndex(target[0]);
+    if (g_.DriveAttached[i]) g_.DriveScanned[i] = rt::True;
 }
 
 bool ScanDriver::showTotals() {
     if (!steps({[&] { w_.timer("tmrProg").setEnabled(false); }, [&] { w_.c("picPrgrs1").setVisible(false); }})) {
         return false;
     }
-    int actionable = 0;
-    if (!step([&] { actionable = countActionableRows(w_.grid("MsfInfectd")); })) return false;
-    if (actionable == 0) {
-        if (!step([] { watch::frm1().c("txtUnldAlrt").append("."); })) return false;
+    const bool checked = step([&] {
+        if (!scanner::cells::NothingLeftToActOn(w_.grid("MsfInfectd"))) return;
+        watch::frm1().c("txtUnldAlrt").append(".");
         reportErrors_ = true;
-    }
+    });
+    if (!checked) return false;
     const std::string total = std::to_string(g_.RiskyObjectCount);
     return steps({
         [&] { w_.grid("MsfInfectd").setEnabled(true); },
@@ -275,6 +267,8 @@ void Frm0::AnimateScanProgress() {
 
 void Frm0::buildScanPage() {
     using rt::Kind;
+    // Every load starts with no manual pass waiting.
+    ManualScan = rt::False;
     // Hidden trigger boxes: appending "." runs the scan driver, the refresh.
     add({.kind = Kind::TextBox, .name = "txtNo1", .left = 10920, .top = 120, .width = 375, .height = 285,
          .visible = false})

@@ -1,5 +1,6 @@
 #include "scanner/FrmIgnrLst.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "core/Frm0.h"
@@ -24,6 +25,8 @@ constexpr const char* kDontIgnore = "Don't Ignore";
 constexpr rt::Twips kMinWidth = 10000;
 constexpr rt::Twips kMinHeight = 3500;
 
+// Opening the ignore database puts the pointer back whatever the outcome, so
+// a failed opening needs no reset of its own.
 void pointer(int p) { rt::app().setScreenPointer(p); }
 
 }  // namespace
@@ -44,7 +47,7 @@ rt::FormDesign FrmIgnrLst::formDesign() {
 
 void FrmIgnrLst::buildControls() {
     using rt::Kind;
-    // The two labels are wider than designed so that their longest texts fit.
+    // The two labels are wide enough for their longest texts.
     add({.kind = Kind::Label, .name = "Label1", .left = 120, .top = 0, .width = 4200, .height = 195,
          .text = kHeading, .transparent = true});
     addGrid({.name = "MsfInfectd", .left = 120, .top = 240, .width = 8535, .height = 5475}).onClick = [this] {
@@ -152,7 +155,6 @@ void FrmIgnrLst::AddIgnoreEntry() {
     if (path.empty()) return;
     if (!core::EnsureIgnoreDb()) {
         list().setEnabled(true);
-        pointer(rt::PointerDefault);
         c("lblCncMsg").setCaption(kIgnoreDbError);
         return;
     }
@@ -211,7 +213,6 @@ void FrmIgnrLst::RemoveClickedIgnoreEntry() {
         const long number = recordNumberOf(ClickedRow);
         if (!core::EnsureIgnoreDb()) {
             list().setEnabled(true);
-            pointer(rt::PointerDefault);
             return;
         }
         if (core::IgnoreListRemove(number)) list().setTextMatrix(ClickedRow, 2, kRemoved);
@@ -228,7 +229,6 @@ void FrmIgnrLst::ClearIgnoreList() {
     if (rt::app().msgBox(kConfirmRemove, rt::YesNo | rt::Information) == rt::No) return;
     if (!core::EnsureIgnoreDb()) {
         list().setEnabled(true);
-        pointer(rt::PointerDefault);
         return;
     }
     clearListedRows();
@@ -264,8 +264,8 @@ void FrmIgnrLst::LayoutIgnoreListWindow() {
     auto& refresh = c("cmdRfrsh");
     auto& addItem = c("cmdAddIt");
     auto& clear = c("cmdDelIgnr");
-    skipOnError([&] { if (width() < kMinWidth) setWidth(kMinWidth); });
-    skipOnError([&] { if (height() < kMinHeight) setHeight(kMinHeight); });
+    skipOnError([&] { setWidth(std::max(width(), kMinWidth)); });
+    skipOnError([&] { setHeight(std::max(height(), kMinHeight)); });
     skipOnError([&] { g.setWidth(width() - 450); });
     skipOnError([&] { g.setHeight(height() - 1215); });
     skipOnError([&] { g.setLeft(static_cast<rt::Twips>(width() / 2.0 - (g.width() / 2.0 + 60))); });

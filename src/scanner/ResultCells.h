@@ -24,4 +24,12 @@ inline bool IsActionable(const rt::Grid& results, int row) {
     return results.textMatrix(row, kIgnoreCell) != kIgnored && results.textMatrix(row, kDeleteCell) == kDelete;
 }
 
+// True when no data row offers an action any more: the USB alerts may close.
+inline bool NothingLeftToActOn(const rt::Grid& results) {
+    for (int i = 1; i < results.rows(); ++i) {
+        if (IsActionable(results, i)) return false;
+    }
+    return true;
+}
+
 }  // namespace tavlo::scanner::cells

@@ -1,5 +1,7 @@
 #include "scanner/ScanEngine.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <optional>
 #include <utility>
@@ -16,27 +18,22 @@ namespace {
 using platform::DirEntry;
 
 // Compares ASCII letters without case; every other byte (UTF-8 included)
-// must match exactly.
+// must match exactly: in the "C" locale, which the program keeps, tolower
+// changes only the letters A to Z.
 bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
+    auto same = [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), same);
 }
 
 bool isSeparator(char c) { return c == '\\' || c == '/'; }
 
-// The folder's path as the walk shows it: no trailing "\" except on a root
-// ("E:\"); "E:" alone stands for the root.
+// The folder's path as the walk shows it: no trailing "\" except on a root ("E:\").
 std::string folderPath(std::string path) {
     while (path.size() > 1 && isSeparator(path.back()) && !(path.size() == 3 && path[1] == ':')) {
         path.pop_back();
     }
-    if (path.size() == 2 && path[1] == ':') path += '\\';
     return path;
 }
 
@@ -248,6 +245,10 @@ std::string RiskyLevel(std::string_view name, std::string_view extension, std::u
 
 void ScanFolder(const std::string& Path) { ScanFolder(Path, core::frm0()); }
 
-void ScanFolder(const std::string& Path, rt::Form& window) { Walk(window).run(Path); }
+// The starting folder is completed as the system completes a typed path, so
+// that every row carries a full path; the names below it are taken as listed.
+void ScanFolder(const std::string& Path, rt::Form& window) {
+    Walk(window).run(rt::app().sys().files.fullPath(Path));
+}
 
 }  // namespace tavlo::scanner

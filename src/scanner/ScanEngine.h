@@ -1,4 +1,4 @@
-// The scan engine (module modScanVirus): walks a folder tree and appends one
+// The scan engine: walks a folder tree and appends one
 // result row per risky file to the main window's results grid. It reads only
 // names, extensions and sizes from the folder listings; it never opens a file.
 #pragma once
@@ -32,7 +32,8 @@ struct VeryRiskyFile {
     std::uint64_t size;
 };
 
-// Known droppers by (extension, exact size); the repeated rows stand as kept.
+// Known droppers by (extension, exact size). Some pairs occur twice or three
+// times; a match with any of them counts.
 inline constexpr std::array<VeryRiskyFile, 15> VeryRiskyFileTable{{
     {"exe", 352256}, {"exe", 240128}, {"exe", 98304},  {"exe", 431295}, {"exe", 1512065},
     {"exe", 817258}, {"exe", 616609}, {"exe", 557056}, {"exe", 352256}, {"com", 114365},
@@ -49,7 +50,8 @@ std::string GetExtensionName(std::string_view path);
 std::string RiskyLevel(std::string_view name, std::string_view extension, std::uint64_t size);
 
 // Scans the folder tree at Path ("E:\" or a chosen folder, with or without a
-// trailing "\"), writing rows into the main window frm0. The walk stops when
+// trailing "\", completed to a full path as the system completes a typed
+// one), writing rows into the main window frm0. The walk stops when
 // ScanInProgress goes False or AbortScanRequested goes True during a yield.
 void ScanFolder(const std::string& Path);
 // The same walk writing into another window that holds the controls

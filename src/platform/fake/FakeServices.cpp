@@ -167,6 +167,49 @@ bool FakeFileSystem::remove(const std::string& path) {
     return true;
 }
 
+// The system's completion of a typed path, for drive paths and paths
+// relative to the current folder (the only drive with a current folder of
+// its own is the current folder's).
+std::string FakeFileSystem::fullPath(const std::string& typed) {
+    std::string path = typed;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    if (path.empty() || path.rfind("\\\\", 0) == 0) return path;
+    const bool endsInSeparator = path.back() == '\\';
+    const bool drive = path.size() >= 2 && path[1] == ':';
+    std::string base = currentFolder_;
+    if (drive && path.size() > 2 && path[2] == '\\') {
+        base = path.substr(0, 3);
+        path = path.substr(3);
+    } else if (drive) {
+        if (std::tolower(static_cast<unsigned char>(path[0])) != std::tolower(static_cast<unsigned char>(base[0])))
+            base = path.substr(0, 2) + "\\";
+        path = path.substr(2);
+    } else if (path[0] == '\\') {
+        base = base.substr(0, 3);
+    }
+    std::vector<std::string> parts;
+    std::string rest = base.substr(3) + "\\" + path;
+    for (std::size_t start = 0; start <= rest.size();) {
+        std::size_t end = std::min(rest.find('\\', start), rest.size());
+        const std::string part = rest.substr(start, end - start);
+        if (part == "..") {
+            if (!parts.empty()) parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        start = end + 1;
+    }
+    if (!parts.empty() && !endsInSeparator) {
+        std::string& last = parts.back();
+        while (!last.empty() && (last.back() == ' ' || last.back() == '.')) last.pop_back();
+        if (last.empty()) parts.pop_back();
+    }
+    std::string out = base.substr(0, 3);
+    for (std::size_t i = 0; i < parts.size(); ++i) out += (i ? "\\" : "") + parts[i];
+    if (!parts.empty() && endsInSeparator) out += '\\';
+    return out;
+}
+
 std::vector<std::string> FakeFileSystem::drives() {
     std::vector<std::string> all{"c:"};
     for (auto& [letter, type] : drives_) {

@@ -46,6 +46,7 @@ public:
     std::string systemFolder() override { return systemFolder_; }
     std::string programFolder() override { return programFolder_; }
     std::string currentFolder() override { return currentFolder_; }
+    std::string fullPath(const std::string& path) override;
     std::vector<std::string> drives() override;
 
     std::string systemFolder_ = "C:\\WINDOWS\\system32";

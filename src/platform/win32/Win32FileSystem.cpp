@@ -38,7 +38,7 @@ std::wstring readGrowing(Call call) {
     }
 }
 
-std::wstring fullPath(const std::wstring& path) {
+std::wstring systemFullPath(const std::wstring& path) {
     return readGrowing([&](wchar_t* buf, DWORD size) { return GetFullPathNameW(path.c_str(), size, buf, nullptr); });
 }
 
@@ -93,7 +93,7 @@ std::wstring extendedPath(const std::string& path) {
     std::replace(w.begin(), w.end(), L'/', L'\\');
     if (w.rfind(L"\\\\?\\", 0) == 0 || w.rfind(L"\\\\.\\", 0) == 0) return w;
     if (w.size() == 2 && isLetter(w[0]) && w[1] == L':') w += L'\\';  // "E:" is the drive's root
-    if (!isDriveAbsolute(w) && !isUnc(w)) w = fullPath(w);
+    if (!isDriveAbsolute(w) && !isUnc(w)) w = systemFullPath(w);
     if (isDriveAbsolute(w)) return joinComponents(L"\\\\?\\" + w.substr(0, 3), w.substr(3), 0);
     if (isUnc(w)) return joinComponents(L"\\\\?\\UNC\\", w.substr(2), 2);
     return w;  // the system could not complete it; let the call fail on it
@@ -194,6 +194,11 @@ std::string Win32FileSystem::programFolder() {
 
 std::string Win32FileSystem::currentFolder() {
     return narrow(readGrowing([](wchar_t* buf, DWORD size) { return GetCurrentDirectoryW(size, buf); }));
+}
+
+std::string Win32FileSystem::fullPath(const std::string& path) {
+    if (path.empty()) return {};
+    return narrow(systemFullPath(widen(path)));
 }
 
 std::vector<std::string> Win32FileSystem::drives() {

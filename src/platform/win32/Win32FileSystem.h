@@ -31,6 +31,7 @@ public:
     std::string systemFolder() override;
     std::string programFolder() override;
     std::string currentFolder() override;
+    std::string fullPath(const std::string& path) override;
     std::vector<std::string> drives() override;
 
 private:
