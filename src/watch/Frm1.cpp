@@ -110,8 +110,7 @@ void Frm1::listRemovableDrives(std::string& list) {
         rt::skipOnError([&] { c("lblStatus").setCaption("USB memory device(s) Attached"); });
         rt::app().doEvents();
         list += drive;
-        const int index = core::Globals::letterIndex(drive[0]);
-        if (index >= 0 && index < core::kDriveLetters) globals().DriveAttached[index] = True;
+        globals().DriveAttached[core::Globals::letterIndex(drive[0])] = True;
     }
 }
 
