@@ -46,6 +46,11 @@ struct WatchTest : tavlo::testing::StoreTest {
             if (call.rfind(start, 0) == 0) found.push_back(call);
         return found;
     }
+    std::vector<platform::Tray::Message> sent() const {
+        std::vector<platform::Tray::Message> all;
+        for (const auto& call : h.sys.tray.calls) all.push_back(call.message);
+        return all;
+    }
     // A stick with one risky file, which keeps the alerts open after its scan.
     void plug(char letter) {
         h.sys.files.setDrive(letter, platform::DriveType::Removable);
