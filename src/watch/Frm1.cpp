@@ -119,9 +119,9 @@ void Frm1::listRemovableDrives(std::string& list) {
 void Frm1::clearGoneDrives() {
     auto& files = rt::app().sys().files;
     auto& g = globals();
-    for (int index = 0; index < core::kDriveLetters; ++index) {
-        const std::string drive = std::string(1, static_cast<char>(core::kFirstDriveLetter + index)) + ":";
-        if (files.driveType(drive) != DriveType::Removable && g.DriveAttached[index] != False) {
+    for (char letter = 'C'; letter <= 'Z'; ++letter) {
+        const int index = core::Globals::letterIndex(letter);
+        if (files.driveType(std::string(1, letter) + ":") != DriveType::Removable && g.DriveAttached[index] != False) {
             g.DriveAttached[index] = False;
             g.DriveScanned[index] = False;
         }

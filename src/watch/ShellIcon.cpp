@@ -69,8 +69,6 @@ void ShellIcon::Initialize() {
     record_.id = kIconId;
     record_.flags = kFlags;
     record_.callbackMessage = kCallbackMessage;
-    added_ = False;
-    tmrMenu_.setEnabled(false);
     shellRestart_ = rt::app().sys().windows.registerMessage("TaskbarCreated");
 }
 

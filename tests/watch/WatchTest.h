@@ -5,9 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "core/Frm0.h"
 #include "core/FrmSplash.h"
 #include "core/Globals.h"
@@ -20,6 +17,7 @@
 namespace tavlo::watch {
 
 using Texts = std::vector<std::string>;
+using Sent = std::vector<platform::Tray::Message>;
 using core::frm0;
 
 struct WatchTest : tavlo::testing::StoreTest {
@@ -46,20 +44,19 @@ struct WatchTest : tavlo::testing::StoreTest {
             if (call.rfind(start, 0) == 0) found.push_back(call);
         return found;
     }
-    std::vector<platform::Tray::Message> sent() const {
-        std::vector<platform::Tray::Message> all;
+    Sent sent() const {
+        Sent all;
         for (const auto& call : h.sys.tray.calls) all.push_back(call.message);
         return all;
     }
     // A stick with one risky file, which keeps the alerts open after its scan.
     void plug(char letter) {
         h.sys.files.setDrive(letter, platform::DriveType::Removable);
-        h.sys.files.addFolder(std::string(1, letter) + ":\\");
         h.sys.files.addFile(std::string(1, letter) + ":\\autorun.inf", 40);
     }
     // The shell's callback with a tray mouse message, as frm1's window gets it.
     void tray(int mouseMessage) { frm1().message(512, 1, mouseMessage); }
-    // The next window call that starts with the text fails once.
+    // The next window call that starts with the text fails, and is reported.
     void failOnce(const std::string& start) {
         h.sys.windows.onCall = [start, armed = true](const std::string& call) mutable {
             if (!armed || call.rfind(start, 0) != 0) return;
