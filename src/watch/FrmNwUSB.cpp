@@ -65,11 +65,9 @@ void FrmNwUSB::buildControls() {
 
 void FrmNwUSB::onLoad() { InitSmallAlert(); }
 
-// The band behind the message runs across the whole window, 50 twips above
-// and below the message.
+// Every load starts from the design's 5300 x 1800 twips. The band behind the
+// message runs across the whole window, 50 twips above and below the message.
 void FrmNwUSB::InitSmallAlert() {
-    setHeight(1800);
-    setWidth(5300);
     auto& band = c("lblBk");
     auto& message = c("lblMsg");
     band.setCaption("");
