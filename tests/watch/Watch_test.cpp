@@ -208,7 +208,7 @@ TEST_F(WatchTest, ErrorsOfAScanCallAfterItClosedTheAlertsGoToTheErrorReport) {
     h.ui.answers = {rt::Ignore};
     frm0().c("txtNo1").append(".");
     EXPECT_EQ(h.ui.prompts(), Texts{"Access denied"});
-    EXPECT_EQ(std::to_string(h.ui.dialogs[0].style) + " " + h.ui.dialogs[0].title, "18 An Error Occured");
+    EXPECT_EQ(std::to_string(h.ui.dialogs.at(0).style) + " " + h.ui.dialogs[0].title, "18 An Error Occured");
     EXPECT_EQ(frm1().c("txtUnldAlrt").text(), ".");
     EXPECT_EQ(g.DriveScanned[core::Globals::letterIndex('F')], True);
 }
@@ -236,7 +236,7 @@ TEST_F(WatchTest, SmallAlert) {
         EXPECT_EQ(a.loaded(), answer == rt::No);
     }
     EXPECT_EQ(h.ui.prompts(), Texts(2, " It will close this window. Proceed?              "));
-    EXPECT_EQ(h.ui.dialogs[1].style, 68);
+    EXPECT_EQ(h.ui.dialogs.at(1).style, 68);
     h.sys.windows.calls.clear();
     a.mouseDown(rt::RightButton, 0, 10, 10);
     a.mouseDown(rt::LeftButton, 0, 10, 10);
@@ -341,7 +341,7 @@ TEST_F(WatchTest, RightPressOpensTheTrayMenuWhoseItemsDoTheirPart) {
         EXPECT_EQ(frm0().visible(), row.mainShown);
     }
     EXPECT_EQ(h.ui.prompts(), Texts{"It will shut down Tavlo.\r\n** Your PC will be unprotected **"});
-    EXPECT_EQ(h.ui.dialogs[1].style, 67);
+    EXPECT_EQ(h.ui.dialogs.at(1).style, 67);
 }
 
 // Either button's click shows the main window, loading it; a double click
