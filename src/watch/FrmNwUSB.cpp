@@ -65,8 +65,9 @@ void FrmNwUSB::buildControls() {
 
 void FrmNwUSB::onLoad() { InitSmallAlert(); }
 
-// Every load starts from the design's 5300 x 1800 twips. The band behind the
-// message runs across the whole window, 50 twips above and below the message.
+// Each load gives the window its 5300 x 1800 twips (formDesign). The band
+// behind the message runs across the whole window, 50 twips above and below
+// the message.
 void FrmNwUSB::InitSmallAlert() {
     auto& band = c("lblBk");
     auto& message = c("lblMsg");
