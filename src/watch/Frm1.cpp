@@ -70,10 +70,10 @@ PropertyBag Frm1::ShellIcon1Properties() {
     return bag;
 }
 
+// lblUsbTot, the list of the previous tick, starts empty with every load.
 void Frm1::InitResidentForm() {
     shellIcon1_.setToolTipText("Tavlo");
     setIcon(shellIcon1_.Icon());
-    c("lblUsbTot").setCaption("");
     WatchedDrives.clear();
     for (char letter = 'D'; letter <= 'Z'; ++letter) WatchedDrives.push_back(std::string(1, letter) + ":");
     setHeight(0);
@@ -149,7 +149,7 @@ void Frm1::showPlugAlert(const std::string& list) {
 void Frm1::triggerPendingScans() {
     auto& g = globals();
     bool pending = false;
-    for (int index = 0; index < core::kDriveLetters; ++index) pending = pending || g.pending(index);
+    for (char letter = 'C'; letter <= 'Z'; ++letter) pending = pending || g.pending(core::Globals::letterIndex(letter));
     if (!pending || g.ScanInProgress != False) return;
     g.AbortScanRequested = False;
     rt::skipOnError([] { core::frm0().c("txtNo1").append("."); });

@@ -179,7 +179,6 @@ TEST_P(ClosingTest, ClosingTheAlertsGivesTheMainWindowBackItsOrdinaryState) {
     frmNwUSB().show();
     if (row.fullDesktop) frmNwUScrn().show();
     const rt::Handle main = frm0().hWnd();
-    h.ui.pointers.clear();
     if (row.answer) failOnce("SetWindowPos");
     h.ui.answers = {row.answer};
     frm1().c("txtUnldAlrt").append(".");
@@ -187,7 +186,6 @@ TEST_P(ClosingTest, ClosingTheAlertsGivesTheMainWindowBackItsOrdinaryState) {
     EXPECT_EQ((std::vector<bool>{frmNwUSB().loaded(), frmNwUScrn().loaded(), frm0().visible(), frm0().hWnd() != main}),
               (std::vector<bool>{row.fullDesktop, row.alertLeft, row.mainShown, row.mainFresh}));
     EXPECT_EQ(calls("SetWindowPos " + id(frm0()) + " -2 3").size(), row.topmostResets);
-    EXPECT_EQ(h.ui.pointers, row.answer == rt::Abort ? Box{0} : Box{});
 }
 INSTANTIATE_TEST_SUITE_P(Closings, ClosingTest, ::testing::ValuesIn(kClosings));
 
@@ -302,8 +300,10 @@ TEST_F(WatchTest, EveryLoadOfTheFullDesktopAlertLaysItOutEmbedsTheMainWindowAndR
         EXPECT_EQ((Box{a.c("lblBk").width(), a.c("lblB2").width(), a.timer("tmrSett").enabled()}),
                   (Box{row.screen, 50000, false}));
         h.sys.windows.calls.clear();
+        a.c("PicMDI1").setVisible(false);
         a.c("mbttn1").click();
         EXPECT_EQ(calls("SetParent").size() + calls("SetLayeredWindowAttributes " + me + " 1 240 3").size(), 2u);
+        EXPECT_TRUE(a.c("PicMDI1").visible());
         frmNwUSB().unload();
         a.unload();
         EXPECT_EQ(g.FullDesktopAlertShown, False);
