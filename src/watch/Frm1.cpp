@@ -70,10 +70,10 @@ PropertyBag Frm1::ShellIcon1Properties() {
     return bag;
 }
 
+// lblUsbTot, the list of the previous tick, starts empty with every load.
 void Frm1::InitResidentForm() {
     shellIcon1_.setToolTipText("Tavlo");
     setIcon(shellIcon1_.Icon());
-    c("lblUsbTot").setCaption("");
     WatchedDrives.clear();
     for (char letter = 'D'; letter <= 'Z'; ++letter) WatchedDrives.push_back(std::string(1, letter) + ":");
     setHeight(0);
@@ -110,8 +110,7 @@ void Frm1::listRemovableDrives(std::string& list) {
         rt::skipOnError([&] { c("lblStatus").setCaption("USB memory device(s) Attached"); });
         rt::app().doEvents();
         list += drive;
-        const int index = core::Globals::letterIndex(drive[0]);
-        if (index >= 0 && index < core::kDriveLetters) globals().DriveAttached[index] = True;
+        globals().DriveAttached[core::Globals::letterIndex(drive[0])] = True;
     }
 }
 
@@ -120,9 +119,9 @@ void Frm1::listRemovableDrives(std::string& list) {
 void Frm1::clearGoneDrives() {
     auto& files = rt::app().sys().files;
     auto& g = globals();
-    for (int index = 0; index < core::kDriveLetters; ++index) {
-        const std::string drive = std::string(1, static_cast<char>(core::kFirstDriveLetter + index)) + ":";
-        if (files.driveType(drive) != DriveType::Removable && g.DriveAttached[index] != False) {
+    for (char letter = 'C'; letter <= 'Z'; ++letter) {
+        const int index = core::Globals::letterIndex(letter);
+        if (files.driveType(std::string(1, letter) + ":") != DriveType::Removable && g.DriveAttached[index] != False) {
             g.DriveAttached[index] = False;
             g.DriveScanned[index] = False;
         }
@@ -150,7 +149,7 @@ void Frm1::showPlugAlert(const std::string& list) {
 void Frm1::triggerPendingScans() {
     auto& g = globals();
     bool pending = false;
-    for (int index = 0; index < core::kDriveLetters; ++index) pending = pending || g.pending(index);
+    for (char letter = 'C'; letter <= 'Z'; ++letter) pending = pending || g.pending(core::Globals::letterIndex(letter));
     if (!pending || g.ScanInProgress != False) return;
     g.AbortScanRequested = False;
     rt::skipOnError([] { core::frm0().c("txtNo1").append("."); });

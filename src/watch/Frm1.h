@@ -33,8 +33,8 @@ public:
     // ---- tray icon and its handlers ----
     // The tray icon; touching it loads the form, which adds the icon.
     ShellIcon& ShellIcon1();
-    // What the form's design stores for ShellIcon1: the program's icon, and
-    // the right button raising events instead of the system menu.
+    // The properties ShellIcon1 loads with: the program's icon, and the
+    // right button raising events instead of the system menu.
     static PropertyBag ShellIcon1Properties();
     void ShowTrayMenu(int button);
     void ShowMainFromTray(int button);

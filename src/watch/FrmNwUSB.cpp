@@ -35,7 +35,7 @@ rt::FormDesign FrmNwUSB::formDesign() {
 // From the back: the red band, the icon over its left end, the message on
 // it, the buttons, and the note under the Close button, as wide as its text.
 void FrmNwUSB::buildControls() {
-    add({.kind = Kind::Label, .name = "lblBk", .left = 0, .top = 190, .width = 5300, .height = 340,
+    add({.kind = Kind::Label, .name = "lblBk", .left = 0, .top = 0, .width = 5300, .height = 340,
          .text = "Label2", .backColor = 0x000000C0});
     add({.kind = Kind::Image, .name = "Image2", .left = 120, .top = 120, .width = 480, .height = 480,
          .picture = "alert_image"});
@@ -58,11 +58,10 @@ void FrmNwUSB::buildControls() {
 
 void FrmNwUSB::onLoad() { InitSmallAlert(); }
 
-// The band behind the message runs across the whole window, 50 twips above
-// and below the message.
+// Each load gives the window its 5300 x 1800 twips (formDesign). The band
+// behind the message runs across the whole window, 50 twips above and below
+// the message.
 void FrmNwUSB::InitSmallAlert() {
-    setHeight(1800);
-    setWidth(5300);
     auto& band = c("lblBk");
     auto& message = c("lblMsg");
     band.setCaption("");

@@ -43,7 +43,8 @@ rt::FormDesign FrmNwUScrn::formDesign() {
 }
 
 // The bands stand where the load puts them, so that the layout that runs
-// before the load has placed them already gives the host its final place.
+// before the load has placed them already gives the host its final place;
+// the load centres the icon and the buttons on the navy band.
 void FrmNwUScrn::buildControls() {
     add({.kind = Kind::Picture, .name = "PicMDI1", .left = 0, .top = 1835, .width = 15360, .height = 9685,
          .backColor = 0x808080});
@@ -54,15 +55,15 @@ void FrmNwUScrn::buildControls() {
     add({.kind = Kind::Label, .name = "lblMsg", .left = 360, .top = 1560, .width = 3735, .height = 225,
          .text = "USB Memory Device Pluged...", .foreColor = 0x80000009, .transparent = true,
          .font = {.name = "Arial", .size = 9.75}});
-    add({.kind = Kind::Image, .name = "imgIcon", .left = 480, .top = 1070, .width = 480, .height = 480,
+    add({.kind = Kind::Image, .name = "imgIcon", .left = 480, .top = 1110, .width = 480, .height = 480,
          .picture = "alert_image"});
-    core::Mbttn::add(*this, {.name = "mbtnMode", .left = 3120, .top = 1153, .width = 1695, .height = 315},
+    core::Mbttn::add(*this, {.name = "mbtnMode", .left = 3120, .top = 1110, .width = 1695, .height = 315},
                      core::mbttnLayout("Change to Popup", "alert_button"))
         .onClick = [this] { SwitchToSmallAlert(); };
-    core::Mbttn::add(*this, {.name = "mbttn1", .left = 5160, .top = 1153, .width = 1335, .height = 315},
+    core::Mbttn::add(*this, {.name = "mbttn1", .left = 5160, .top = 1110, .width = 1335, .height = 315},
                      core::mbttnLayout("Main Window", "alert_button"))
         .onClick = [this] { EmbedMainWindow(); };
-    core::Mbttn::add(*this, {.name = "mbtnClose", .left = 6840, .top = 1153, .width = 615, .height = 315},
+    core::Mbttn::add(*this, {.name = "mbtnClose", .left = 6840, .top = 1110, .width = 615, .height = 315},
                      core::mbttnLayout("Close", "alert_button"));
     add({.kind = Kind::TextBox, .name = "txtmnScrn", .visible = false}).onChange = [this] {
         BringMainWindowToFront();

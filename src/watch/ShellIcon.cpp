@@ -1,7 +1,5 @@
 #include "watch/ShellIcon.h"
 
-#include <algorithm>
-
 #include "runtime/App.h"
 
 namespace tavlo::watch {
@@ -17,14 +15,7 @@ enum TrayMouse {
     kRightDown = 516, kRightUp = 517, kRightDouble = 518
 };
 
-std::string boolText(short v) { return v ? "-1" : "0"; }
-short boolValue(const std::string& text) {
-    try {
-        return std::stoi(text) != 0 ? True : False;
-    } catch (const std::exception&) {
-        return text == "True" ? True : False;
-    }
-}
+short boolValue(const std::string& text) { return text == "0" ? False : True; }
 
 rt::ControlDesign tmrMenuDesign() {
     rt::ControlDesign d;
@@ -56,10 +47,6 @@ void PropertyBag::write(const std::string& key, const std::string& value, const 
     entries_.emplace_back(key, value);
 }
 
-bool PropertyBag::has(const std::string& key) const {
-    return std::any_of(entries_.begin(), entries_.end(), [&](auto& e) { return e.first == key; });
-}
-
 ShellIcon::ShellIcon(rt::Form& host) : host_(host), tmrMenu_(host, tmrMenuDesign()) {
     tmrMenu_.onTimer = [this] { tmrMenuTick(); };
     record_.tip = tipField("");
@@ -82,30 +69,19 @@ void ShellIcon::Initialize() {
     record_.id = kIconId;
     record_.flags = kFlags;
     record_.callbackMessage = kCallbackMessage;
-    added_ = False;
-    tmrMenu_.setEnabled(false);
     shellRestart_ = rt::app().sys().windows.registerMessage("TaskbarCreated");
 }
 
 // The icon goes into the tray at load whatever Visible holds: ShowIcon adds
 // an icon that is not in the tray with any value.
 void ShellIcon::ReadProperties(const PropertyBag& bag) {
-    tip_ = bag.read("ToolTipText", "");
-    record_.tip = tipField(tip_);
+    record_.tip = tipField(bag.read("ToolTipText", ""));
     const std::string icon = bag.read("Icon", "");
     picture_ = icon.empty() ? rt::Picture{} : rt::app().ui().loadPicture(icon);
     visible_ = boolValue(bag.read("Visible", "0"));
     sysMenu_ = boolValue(bag.read("SysMenu", "-1"));
     record_.icon = picture_.handle;
-    if (userMode) ShowIcon(visible_);
-}
-
-void ShellIcon::WriteProperties(PropertyBag& bag) const {
-    bag.write("ToolTipText", tip_, "");
-    bag.write("Icon", picture_.resource, "");
-    bag.write("Visible", boolText(visible_), "0");
-    bag.write("SysMenu", boolText(sysMenu_), "-1");
-    bag.write("SysMenu", boolText(sysMenu_), "-1");
+    ShowIcon(visible_);
 }
 
 void ShellIcon::Terminate() {
@@ -114,7 +90,6 @@ void ShellIcon::Terminate() {
 }
 
 void ShellIcon::setToolTipText(const std::string& text) {
-    tip_ = text;
     record_.tip = tipField(text);
     if (added_) send(platform::Tray::Modify);
 }
@@ -134,10 +109,8 @@ void ShellIcon::setVisible(short show) {
 // taken out. The result of the shell's call plays no part.
 void ShellIcon::ShowIcon(short show) {
     if (!added_) {
-        if (userMode) {
-            send(platform::Tray::Add);
-            added_ = True;
-        }
+        send(platform::Tray::Add);
+        added_ = True;
     } else if (!show) {
         send(platform::Tray::Delete);
         added_ = False;

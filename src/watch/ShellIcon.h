@@ -18,7 +18,7 @@
 
 namespace tavlo::watch {
 
-// Saved properties of a control: keys and their texts in the order written.
+// The properties a host form stores for its tray icon: keys and their texts.
 // Integer booleans are stored as "-1" and "0".
 class PropertyBag {
 public:
@@ -27,8 +27,6 @@ public:
     // Stores a key unless its value equals its default; a key written again
     // keeps its place and takes the new value.
     void write(const std::string& key, const std::string& value, const std::string& fallback);
-    bool has(const std::string& key) const;
-    const std::vector<std::pair<std::string, std::string>>& entries() const { return entries_; }
 
 private:
     std::vector<std::pair<std::string, std::string>> entries_;
@@ -36,10 +34,9 @@ private:
 
 class ShellIcon {
 public:
-    // The notification record: NOTIFYICONDATAA of 88 bytes, icon number 1,
-    // with message, icon and tip (flags 7), calling back with WM_MOUSEMOVE
-    // whose X carries the tray's mouse message.
-    static constexpr std::uint32_t kRecordSize = 88;
+    // The notification record: icon number 1, with message, icon and tip
+    // (flags 7), calling back with WM_MOUSEMOVE whose X carries the tray's
+    // mouse message.
     static constexpr std::uint32_t kIconId = 1;
     static constexpr std::uint32_t kFlags = 7;
     static constexpr unsigned kCallbackMessage = 512;
@@ -53,7 +50,6 @@ public:
     // Life cycle.
     void Initialize();
     void ReadProperties(const PropertyBag& bag);
-    void WriteProperties(PropertyBag& bag) const;
     void Terminate();
 
     // The 64-character tip field: the text, a zero character, blanks.
@@ -78,25 +74,17 @@ public:
     // is added again. Returns true when the message was the icon's.
     bool windowMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam);
 
-    bool added() const { return added_ != rt::False; }
-    const platform::TrayIconData& record() const { return record_; }
-    rt::Timer& tmrMenu() { return tmrMenu_; }
-
     // The text a tip is sent as: the text and a zero character, filled with
     // blanks to 64 characters; a text of 64 characters or more is cut to 64.
     static std::string tipField(const std::string& text);
 
-    // Events, in the order the host numbers its handlers; Button 1 is the
-    // left button, 2 the right one.
+    // Events; Button 1 is the left button, 2 the right one.
     std::function<void()> onMouseMove;
     std::function<void(int button)> onMouseDown;
     std::function<void(int button)> onMouseUp;
     std::function<void(int button)> onDblClick;
     std::function<void(int button)> onClick;
     std::function<void(int button)> onSingleClick;
-
-    // False in a designer, where the icon is never added.
-    bool userMode = true;
 
 private:
     void ShowIcon(short show);
@@ -106,7 +94,6 @@ private:
 
     rt::Form& host_;
     rt::Timer tmrMenu_;
-    std::string tip_;  // the text as set
     rt::Picture picture_;
     short visible_ = rt::False;
     short sysMenu_ = rt::True;

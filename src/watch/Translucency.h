@@ -1,5 +1,5 @@
 // Translucent windows: a window made layered, drawn at an opacity of Alpha
-// out of 255, with the exact colour &H000001 fully transparent. Applying it
+// out of 255, with the exact colour 0x000001 fully transparent. Applying it
 // again to a layered window only changes the opacity. An Alpha outside 0 to
 // 255 is an overflow error.
 #pragma once

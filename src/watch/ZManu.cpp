@@ -32,7 +32,7 @@ void ZManu::buildControls() {
         ShowMainFromMenu();
     };
     add({.kind = rt::Kind::Menu, .name = "sprtr1", .container = "mnuPop", .text = "-"});
-    add({.kind = rt::Kind::Menu, .name = "mnuExit", .container = "mnuPop", .text = "Shut Down Tavlo"}).onClick =
+    add({.kind = rt::Kind::Menu, .name = "mnuExit", .container = "mnuPop", .text = "Shut Down Dravix"}).onClick =
         [this] { ConfirmExitFromMenu(); };
     add({.kind = rt::Kind::Menu, .name = "dvdr22", .container = "mnuPop", .text = "-"});
     add({.kind = rt::Kind::Menu, .name = "mnuClose", .container = "mnuPop", .text = "Hide Menu"});

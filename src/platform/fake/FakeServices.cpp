@@ -266,53 +266,53 @@ bool FakeTray::notify(Message message, const TrayIconData& data) {
 }
 
 bool FakeWindows::setWindowPos(Handle hWnd, Handle insertAfter, int, int, int, int, unsigned flags) {
-    calls.push_back("SetWindowPos " + std::to_string(hWnd) + " " +
-                    std::to_string(static_cast<std::intptr_t>(insertAfter)) + " " + std::to_string(flags));
+    record("SetWindowPos " + std::to_string(hWnd) + " " +
+           std::to_string(static_cast<std::intptr_t>(insertAfter)) + " " + std::to_string(flags));
     return hWnd != 0;
 }
 
 Handle FakeWindows::setParent(Handle child, Handle parent) {
-    calls.push_back("SetParent " + std::to_string(child) + " " + std::to_string(parent));
+    record("SetParent " + std::to_string(child) + " " + std::to_string(parent));
     Handle previous = parents[child];
     parents[child] = parent;
     return previous;
 }
 
 long FakeWindows::getWindowLong(Handle hWnd, int index) {
-    calls.push_back("GetWindowLong " + std::to_string(hWnd) + " " + std::to_string(index));
+    record("GetWindowLong " + std::to_string(hWnd) + " " + std::to_string(index));
     return exStyles[hWnd];
 }
 
 long FakeWindows::setWindowLong(Handle hWnd, int index, long value) {
-    calls.push_back("SetWindowLong " + std::to_string(hWnd) + " " + std::to_string(index) + " " +
-                    std::to_string(value));
+    record("SetWindowLong " + std::to_string(hWnd) + " " + std::to_string(index) + " " +
+           std::to_string(value));
     long previous = exStyles[hWnd];
     exStyles[hWnd] = value;
     return previous;
 }
 
 bool FakeWindows::setLayeredAttributes(Handle hWnd, std::uint32_t colorKey, int alpha, std::uint32_t flags) {
-    calls.push_back("SetLayeredWindowAttributes " + std::to_string(hWnd) + " " + std::to_string(colorKey) + " " +
-                    std::to_string(alpha) + " " + std::to_string(flags));
+    record("SetLayeredWindowAttributes " + std::to_string(hWnd) + " " + std::to_string(colorKey) + " " +
+           std::to_string(alpha) + " " + std::to_string(flags));
     alphas[hWnd] = alpha;
     return true;
 }
 
 bool FakeWindows::releaseCapture() {
-    calls.push_back("ReleaseCapture");
+    record("ReleaseCapture");
     return true;
 }
 
 long FakeWindows::sendMessage(Handle hWnd, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
-    calls.push_back("SendMessage " + std::to_string(hWnd) + " " + std::to_string(message) + " " +
-                    std::to_string(wParam) + " " + std::to_string(lParam));
+    record("SendMessage " + std::to_string(hWnd) + " " + std::to_string(message) + " " +
+           std::to_string(wParam) + " " + std::to_string(lParam));
     if (onSendMessage) onSendMessage(hWnd, message);
     return 0;
 }
 
 void FakeWindows::trackSystemMenu(Handle hWnd, Point at) {
-    calls.push_back("TrackSystemMenu " + std::to_string(hWnd) + " " + std::to_string(at.x) + " " +
-                    std::to_string(at.y));
+    record("TrackSystemMenu " + std::to_string(hWnd) + " " + std::to_string(at.x) + " " +
+           std::to_string(at.y));
 }
 
 unsigned FakeWindows::registerMessage(const std::string& name) {

@@ -139,6 +139,14 @@ public:
     std::map<Handle, Handle> parents;
     std::map<Handle, long> exStyles;
     std::map<Handle, int> alphas;
+    // Runs after each call is recorded: a test throws from it to make that call fail.
+    std::function<void(const std::string& call)> onCall;
+
+private:
+    void record(const std::string& call) {
+        calls.push_back(call);
+        if (onCall) onCall(call);
+    }
 };
 
 class FakeProcess : public Process {
