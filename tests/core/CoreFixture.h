@@ -1,6 +1,5 @@
-// Shared set-up of the core window tests: a headless program with a real,
-// empty settings database, and the splash (which the main window's load
-// touches for its icon) kept still when only the main window is under test.
+// The fixture of the core tests: a headless program with a real, empty
+// settings database.
 #pragma once
 
 #include "core/FrmSplash.h"
@@ -8,6 +7,8 @@
 
 namespace tavlo::testing {
 
+// Keeps the splash still (the main window's load takes its icon) when only
+// the main window is under test.
 inline void stopSplashTimers() {
     for (const char* t : {"tmrDcrtn", "tmrconfig", "tmrShw"}) core::frmSplash().timer(t).setEnabled(false);
 }
@@ -15,6 +16,16 @@ inline void stopSplashTimers() {
 class CoreTest : public StoreTest {
 protected:
     CoreTest() { makeConf(); }
+    // Holds the settings database locked, as another program writing it does,
+    // until release().
+    struct Lock {
+        platform::odbc::Connection db;
+        void release() { db.close(); }
+    };
+    void lockConf(Lock& lock) {
+        open(lock.db, "pso.dat");
+        lock.db.execute("BEGIN EXCLUSIVE");
+    }
 };
 
 }  // namespace tavlo::testing
