@@ -13,6 +13,17 @@ inline void stopSplashTimers() {
     for (const char* t : {"tmrDcrtn", "tmrconfig", "tmrShw"}) core::frmSplash().timer(t).setEnabled(false);
 }
 
+// The window's width and height, then each control's Left,Top,Width,Height.
+inline std::string boxes(rt::Form& f, std::initializer_list<const char*> names) {
+    std::string out = std::to_string(f.width()) + "x" + std::to_string(f.height());
+    for (const char* n : names) {
+        auto& c = f.c(n);
+        out += " " + std::to_string(c.left()) + "," + std::to_string(c.top()) + "," + std::to_string(c.width()) + "," +
+               std::to_string(c.height());
+    }
+    return out;
+}
+
 class CoreTest : public StoreTest {
 protected:
     CoreTest() { makeConf(); }

@@ -1,10 +1,10 @@
 // The picture button: its parts and layout, the mouse rules, its properties.
 #include <gtest/gtest.h>
 
-#include <array>
+#include <tuple>
 
 #include "core/Mbttn.h"
-#include "platform/fake/HeadlessApp.h"
+#include "core/CoreFixture.h"
 
 namespace tavlo::core {
 namespace {
@@ -46,30 +46,27 @@ struct MbttnTest : ::testing::Test {
 // Steps: the part (f face, b background, c caption), the event (v down,
 // ^ up, ~ move) and the face's picture after it.
 TEST_F(MbttnTest, FaceFollowsTheMouseRules) {
-    struct Case { const char* pictures; int button; const char* steps; const char* clicks; };
-    const Case cases[] = {
+    const std::tuple<const char*, int, const char*, const char*> cases[] = {
         {"NHD", rt::LeftButton, "f~H fvD f~D f^N b~N", "D"},
         {"NHD", rt::RightButton, "f~H b~N fvD b~N f^N", "N"},
         {"NHD", rt::MiddleButton, "cvD c~D c^N fvD cvN c^N", "NN"},
         {"N", rt::LeftButton, "f~E b~N fvE f~E f^N", "E"},
-        {"NH", rt::LeftButton, "fvE f~E b~N f~H", ""},
-    };
-    for (const Case& k : cases) {
-        SCOPED_TRACE(k.steps);
+        {"NH", rt::LeftButton, "fvE f~E b~N f~H", ""}};
+    for (auto [pictures, button, steps, clicks] : cases) {
         host.unload();
         host.clicks.clear();
-        auto& b = button();
+        auto& b = Mbttn::of(host, "mbtnGo");
         b.setPicture(kNormal);
-        if (k.pictures[1]) b.setFlshPicture(kHover);
-        if (k.pictures[1] && k.pictures[2]) b.setDownPicture(kDown);
-        for (const char* s = k.steps; *s; s += s[3] ? 4 : 3) {
+        if (pictures[1]) b.setFlshPicture(kHover);
+        if (pictures[1] && pictures[2]) b.setDownPicture(kDown);
+        for (const char* s = steps; *s; s += s[3] ? 4 : 3) {
             auto& p = part(s[0] == 'f' ? "bttn" : s[0] == 'b' ? "imgBk" : "Label1");
-            if (s[1] == 'v') p.mouseDown(k.button, 0, 50, 50);
-            if (s[1] == '^') p.mouseUp(k.button, 0, -900, 50);
+            if (s[1] == 'v') p.mouseDown(button, 0, 50, 50);
+            if (s[1] == '^') p.mouseUp(button, 0, -900, 50);
             if (s[1] == '~') p.mouseMove(0, 0, 50, 50);
-            EXPECT_EQ(HostForm::look(part("bttn").picture()), s[2]) << s[0] << s[1];
+            EXPECT_EQ(HostForm::look(part("bttn").picture()), s[2]) << steps << " at " << s;
         }
-        EXPECT_EQ(host.clicks, k.clicks);
+        EXPECT_EQ(host.clicks, clicks) << steps;
         EXPECT_EQ(part("imgBk").picture(), kNormal);
     }
 }
@@ -85,12 +82,7 @@ TEST_F(MbttnTest, PartsAndLayout) {
     EXPECT_EQ(caption.alignment(), 2);
     button().setCaption("Go");
     button().move(300, 200, 1300, 500);
-    auto box = [&](const char* name) {
-        auto& c = part(name);
-        return std::array<rt::Twips, 4>{c.left(), c.top(), c.width(), c.height()};
-    };
-    EXPECT_EQ(box("bttn"), (std::array<rt::Twips, 4>{10, 10, 1270, 470}));
-    EXPECT_EQ(box("imgBk"), (std::array<rt::Twips, 4>{0, 0, 1300, 500}));
+    EXPECT_EQ(tavlo::testing::boxes(host, {"mbtnGo.bttn", "mbtnGo.imgBk"}), "4800x3600 10,10,1270,470 0,0,1300,500");
     EXPECT_GT(caption.width(), 0);
     EXPECT_EQ(caption.top(), 470 - (caption.height() + 20));
     EXPECT_NEAR(caption.left() + caption.width() / 2.0, 635, 0.5);
@@ -100,7 +92,7 @@ TEST_F(MbttnTest, PartsAndLayout) {
     button().setWidth(1400);
     EXPECT_LT(caption.left(), left);
     button().move(0, 0, 20, 10);
-    EXPECT_EQ(box("bttn"), (std::array<rt::Twips, 4>{10, 10, 0, 0}));
+    EXPECT_EQ(tavlo::testing::boxes(host, {"mbtnGo.bttn"}), "4800x3600 10,10,0,0");
 }
 
 TEST_F(MbttnTest, ClickThatUnloadsTheHostLeavesTheGoneButtonAlone) {
@@ -114,40 +106,23 @@ TEST_F(MbttnTest, ClickThatUnloadsTheHostLeavesTheGoneButtonAlone) {
     EXPECT_EQ(host.clicks.size(), 2u);
 }
 
-TEST_F(MbttnTest, SettersIgnoreNothingAndNameTheChangedProperty) {
+// Setters ignore a missing picture and name what changed; the saved properties come back on a reload.
+TEST_F(MbttnTest, PropertiesAreNamedWhenSetAndComeBackAfterReload) {
+    PropertyBag bag;
+    button().WriteProperties(bag);
+    EXPECT_TRUE(bag.entries().empty());
     auto& b = button();
     Names changed;
     b.onPropertyChanged = [&](const std::string& p) { changed.push_back(p); };
-    b.setPicture(std::nullopt);
-    b.setFlshPicture(std::nullopt);
-    b.setDownPicture(std::nullopt);
-    EXPECT_TRUE(changed.empty());
+    for (auto set : {&Mbttn::setPicture, &Mbttn::setFlshPicture, &Mbttn::setDownPicture}) (b.*set)(std::nullopt);
     b.setPicture(kNormal);
     b.setCaption("Go");
-    b.setFont(rt::Font{.name = "Arial", .size = 10});
-    b.setForeColor(0xFF);
-    b.setTip("tip");
+    b.setFont(rt::Font{.name = "Arial", .size = 9.75, .bold = true});
+    b.setForeColor(0x123456);
+    b.setTip("Start");
     b.setDownPicture(kDown);
     b.setFlshPicture(kHover);
     EXPECT_EQ(changed, (Names{"Picture", "Caption", "Font", "ForeColor", "Tip", "DownPicture", "FlshPicture"}));
-    EXPECT_EQ(b.Orgpic(), kNormal);
-    EXPECT_EQ(b.Picture(), kNormal);
-    EXPECT_EQ(b.FlshPicture(), kHover);
-    EXPECT_EQ(b.DownPicture(), kDown);
-    EXPECT_EQ(b.Caption(), "Go");
-    EXPECT_EQ(b.Font().name, "Arial");
-    EXPECT_EQ(b.ForeColor(), 0xFFu);
-}
-
-TEST_F(MbttnTest, SavedPropertiesComeBackAfterReloadWithoutDefaults) {
-    PropertyBag empty;
-    button().WriteProperties(empty);
-    EXPECT_TRUE(empty.entries().empty());
-    host.unload();
-    host.saved = mbttnLayout("Go", "art", rt::Font{.name = "Arial", .size = 9.75, .bold = true}, 0x123456);
-    auto& b = button();
-    b.setTip("Start");
-    PropertyBag bag;
     b.WriteProperties(bag);
     EXPECT_EQ(bag.keys(), (Names{"Picture", "Picture", "Picture", "FlshPicture", "DownPicture", "Caption", "Font",
                                  "ForeColor", "Tip"}));
@@ -155,22 +130,22 @@ TEST_F(MbttnTest, SavedPropertiesComeBackAfterReloadWithoutDefaults) {
     host.saved = bag;
     auto& again = button();  // the same artwork, loaded anew
     const std::pair<const rt::Picture&, const char*> pictures[] = {
-        {again.Picture(), "art_normal"}, {again.FlshPicture(), "art_hover"}, {again.DownPicture(), "art_down"}};
-    for (auto& [picture, resource] : pictures) {
-        EXPECT_EQ(picture.resource, resource);
-        EXPECT_NE(picture.handle, 0u);
-    }
+        {again.Picture(), "n"}, {again.FlshPicture(), "h"}, {again.DownPicture(), "d"}, {again.Orgpic(), "n"}};
+    for (auto& [picture, resource] : pictures) EXPECT_EQ(picture.resource, resource);
     EXPECT_NE(again.Picture().handle, again.DownPicture().handle);
     EXPECT_FALSE(again.showsPressed());
     EXPECT_EQ(part("imgBk").picture(), again.Picture());
-    EXPECT_EQ(again.Orgpic(), again.Picture());
-    EXPECT_EQ(again.Caption(), "Go");
-    EXPECT_EQ(again.Font(), (rt::Font{.name = "Arial", .size = 9.75, .bold = true}));
-    EXPECT_EQ(again.ForeColor(), 0x123456u);
+    EXPECT_EQ((std::tuple{again.Caption(), again.Font(), again.ForeColor()}),
+              (std::tuple{"Go", rt::Font{.name = "Arial", .size = 9.75, .bold = true}, 0x123456u}));
     EXPECT_EQ(part("bttn").toolTip(), "Start");
     EXPECT_EQ(part("Label1").toolTip(), "");  // until the tip is read
     EXPECT_EQ(again.Tip(), "Start");
     EXPECT_EQ(part("Label1").toolTip(), "Start");
+    host.unload();
+    host.saved = mbttnLayout("Close", "art");
+    EXPECT_EQ((Names{button().Picture().resource, button().FlshPicture().resource, button().DownPicture().resource,
+                     button().Caption()}),
+              (Names{"art_normal", "art_hover", "art_down", "Close"}));
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
-// Real SQLite store databases in a fresh folder for each test, reached by the
-// store through the fake system folder "C:\WINDOWS\system32" and the SQLite3
-// ODBC driver. Natively and under Wine alike: the folder lives in the host's
-// /tmp, which a Wine process sees on drive Z:.
+// Real SQLite store databases in a fresh host folder for each test, reached
+// through the fake system folder "C:\WINDOWS\system32" and the SQLite3 ODBC
+// driver, natively and under Wine (which sees the host's /tmp on drive Z:).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -28,14 +27,13 @@ inline constexpr const char* kDriver = "SQLite3";
 inline std::string localPath(std::string p) {
 #ifdef _WIN32
     p = "Z:" + p;
-    for (char& c : p)
-        if (c == '/') c = '\\';
+    for (char& c : p) c = c == '/' ? '\\' : c;
 #endif
     return p;
 }
 
-// Natively, registers the SQLite3 driver in an odbcinst.ini of our own
-// unless the environment names one (under Wine the starter sets it up).
+// Natively, the SQLite3 driver in a driver list of our own unless the
+// environment names one (under Wine the starter sets it up).
 inline void useOwnDriverList() {
 #ifndef _WIN32
     if (const char* dir = std::getenv("ODBCSYSINI"); dir && std::filesystem::exists(std::string(dir) + "/odbcinst.ini"))
@@ -47,12 +45,9 @@ inline void useOwnDriverList() {
 #endif
 }
 
-// A fresh host folder, removed at the end.
 class TempFolder {
 public:
-    TempFolder() : host_("/tmp/tavlo-store-" + std::to_string(std::random_device{}()) + std::to_string(std::random_device{}())) {
-        std::filesystem::create_directories(localPath(host_));
-    }
+    TempFolder() { std::filesystem::create_directories(localPath(host_)); }
     ~TempFolder() {
         std::error_code ec;
         std::filesystem::remove_all(localPath(host_), ec);
@@ -63,7 +58,8 @@ public:
     std::string hostFile(const std::string& name) const { return host_ + "/" + name; }
 
 private:
-    std::string host_;
+    std::string host_ =
+        "/tmp/tavlo-store-" + std::to_string(std::random_device{}()) + std::to_string(std::random_device{}());
 };
 
 using Row = std::vector<std::optional<std::string>>;
@@ -75,10 +71,8 @@ protected:
         h.sys.env.variables["TAVLO_ODBC_DRIVER"] = kDriver;
         h.sys.env.folders[kSystemFolder] = folder.host();
     }
-
     static std::string systemFile(const std::string& name) { return std::string(kSystemFolder) + "\\" + name; }
-
-    // Makes the database with its table and shows it to the fake file system.
+    // The database with its table, shown to the fake file system.
     void makeConf(std::uint32_t attributes = platform::AttrArchive) {
         core::MakeSettingsDatabase(kDriver, folder.hostFile("pso.dat"));
         h.sys.files.addFile(systemFile("pso.dat"), 4096, attributes);
@@ -87,7 +81,7 @@ protected:
         core::MakeIgnoreDatabase(kDriver, folder.hostFile("pro.dat"));
         h.sys.files.addFile(systemFile("pro.dat"), 4096, attributes);
     }
-    // A connection of the test's own to a database file, beside the store's.
+    // A connection of the test's own, beside the store's.
     void open(platform::odbc::Connection& db, const std::string& file) {
         db.open("DRIVER={SQLite3};Database=" + folder.hostFile(file) + ";");
     }
@@ -100,9 +94,8 @@ protected:
         platform::odbc::Connection db;
         open(db, "pso.dat");
         platform::odbc::Statement q(db, "SELECT [Group], [Key], [Value] FROM [conf] ORDER BY rowid");
-        q.execute();
         std::vector<Row> rows;
-        while (q.fetch()) rows.push_back({q.text(1), q.text(2), q.text(3)});
+        for (q.execute(); q.fetch();) rows.push_back({q.text(1), q.text(2), q.text(3)});
         return rows;
     }
 
