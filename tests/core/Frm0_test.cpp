@@ -153,15 +153,12 @@ TEST_F(MainTest, TabsShowTheirPagesAndThePressedTabChangesNothing) {
 
 TEST_F(MainTest, StartUpTimersHighlightTheStatusThenLoadTheSettingsAndShowHelp) {
     auto& status = c("lblActvt2");
+    auto look = [&] { return std::tuple{status.visible(), status.caption(), status.foreColor(), status.font().bold}; };
     h.clock.advance(1);
-    EXPECT_TRUE(status.visible());
-    EXPECT_EQ(status.foreColor(), 0x0000FFu);
-    EXPECT_TRUE(status.font().bold);
+    EXPECT_EQ(look(), (std::tuple{true, "Inactive", 0x0000FFu, true}));
     c("imgArowD").setVisible(true);
     h.clock.advance(9);
-    EXPECT_EQ(status.caption(), "Active");
-    EXPECT_EQ(status.foreColor(), 0u);
-    EXPECT_FALSE(status.font().bold);
+    EXPECT_EQ(look(), (std::tuple{true, "Active", 0u, false}));
     EXPECT_EQ(pages(), "picHelp ?");
     EXPECT_FALSE(c("imgArowD").visible());
     for (const char* t : {"tmrWrnNrml", "tmrconfig", "tmrDflt"}) EXPECT_FALSE(w.timer(t).enabled()) << t;
@@ -170,10 +167,8 @@ TEST_F(MainTest, StartUpTimersHighlightTheStatusThenLoadTheSettingsAndShowHelp) 
 
 TEST_F(MainTest, ChromeDragsResizesHidesAndResetsTheLinks) {
     h.sys.windows.calls.clear();
-    for (int button : {rt::RightButton, rt::LeftButton}) {
-        w.mouseDown(button, 0, 100, 100);
-        c("picDlg").mouseDown(button, 0, 10, 10);
-    }
+    for (int button : {rt::RightButton, rt::LeftButton})
+        w.mouseDown(button, 0, 100, 100), c("picDlg").mouseDown(button, 0, 1, 1);
     EXPECT_EQ(h.sys.windows.calls,
               (Names{"ReleaseCapture", "SendMessage 0 161 2 0", "ReleaseCapture", "SendMessage 0 161 2 0"}));
     EXPECT_EQ(w.mousePointer(), rt::PointerArrow);
@@ -183,17 +178,14 @@ TEST_F(MainTest, ChromeDragsResizesHidesAndResetsTheLinks) {
     w.show();
     EXPECT_EQ(pages(), "PicSett picBtnSet");
     auto& grip = c("picResiz");
-    const Box moves[] = {{500, 500, 10550, 7300},     {-1}, {900, 600, 11450, 7900},
-                         {-5000, -5000, 10550, 7140}, {-2}, {900, 600, 10550, 7140}};
-    for (auto [x, y, width, height] : moves) {
-        if (x == -1 || x == -2) {
-            (x == -1 ? grip.mouseDown(2, 0, 0, 0) : grip.mouseUp(2, 0, 0, 0));
-            continue;
-        }
-        grip.mouseMove(1, 0, x, y);
-        EXPECT_EQ((Box{w.width(), w.height(), grip.left(), grip.top()}),
-                  (Box{width, height, width - 255, height - 255}));
-    }
+    grip.mouseMove(1, 0, 500, 500);
+    grip.mouseDown(2, 0, 0, 0);
+    grip.mouseMove(1, 0, 900, 600);
+    EXPECT_EQ(boxes({"picResiz"}), "11450x7900 11195,7645,255,255");
+    grip.mouseMove(1, 0, -5000, -5000);
+    grip.mouseUp(2, 0, 0, 0);
+    grip.mouseMove(1, 0, 900, 600);
+    EXPECT_EQ(boxes({"picResiz"}), "10550x7140 10295,6885,255,255");
     auto& b = h.app().instance<BorderlessFrm0>();
     b.c("picResiz").mouseDown(1, 0, 0, 0);
     b.c("picResiz").mouseMove(1, 0, -9000, -9000);
@@ -217,58 +209,46 @@ TEST_F(MainTest, SettingsPageHoldsItsBoxesOfWhichOnlyTheAlertStyleChanges) {
 
 // Whichever box the user changes, the other takes the opposite value and the mode is stored.
 TEST_F(MainTest, AlertStyleBoxesFormAPair) {
-    struct Case {
-        bool desktopFirst;
-        const char* box;
-        int value, pop;
-        short notify;
-        const char* mode;
-    };
-    const Case cases[] = {{false, "chkPrmtDsk", 1, 0, rt::True, "Full Desktop"},
-                          {true, "chkPrmtPop", 1, 1, rt::False, "Pop"},
-                          {false, "chkPrmtPop", 0, 0, rt::True, "Full Desktop"},
-                          {true, "chkPrmtDsk", 0, 1, rt::False, "Pop"},
-                          {false, "cmdSvSettPop", 0, 1, rt::False, "Pop"}};
-    for (const Case& k : cases) {
+    const std::tuple<bool, const char*, int, int, short, const char*> cases[] = {
+        {false, "chkPrmtDsk", 1, 0, rt::True, "Full Desktop"},
+        {true, "chkPrmtPop", 1, 1, rt::False, "Pop"},
+        {false, "chkPrmtPop", 0, 0, rt::True, "Full Desktop"},
+        {true, "chkPrmtDsk", 0, 1, rt::False, "Pop"},
+        {false, "cmdSvSettPop", 0, 1, rt::False, "Pop"}};
+    for (auto [desktopFirst, box, value, pop, notify, mode] : cases) {
         reload();
-        if (k.desktopFirst) c("chkPrmtDsk").setValue(1);
-        globals().NotifyFullDesktop = k.notify ? rt::False : rt::True;
+        if (desktopFirst) c("chkPrmtDsk").setValue(1);
+        globals().NotifyFullDesktop = notify ? rt::False : rt::True;
         run("pso.dat", "DELETE FROM [conf]");
-        k.box[1] == 'm' ? c(k.box).click() : c(k.box).setValue(k.value);
+        box[1] == 'm' ? c(box).click() : c(box).setValue(value);
         EXPECT_EQ((Box{c("chkPrmtPop").value(), c("chkPrmtDsk").value(), globals().NotifyFullDesktop}),
-                  (Box{k.pop, 1 - k.pop, k.notify}))
-            << k.box << k.value;
-        EXPECT_EQ(confRows(), std::vector<Row>{wpop(k.mode)});
+                  (Box{pop, 1 - pop, notify}))
+            << box << value;
+        EXPECT_EQ(confRows(), std::vector<Row>{wpop(mode)});
     }
 }
 
 // Only "Full Desktop" or no stored style ticks "Block Desktop", which stores it again.
 TEST_F(MainTest, SettingsLoadAppliesTheStoredAlertStyleTheNameAndTheRunValue) {
-    struct Case {
-        const char* stored;
-        short before;
-        int pop;
-        short after;
-        const char* kept;
-    };
-    const Case cases[] = {{nullptr, rt::False, 0, rt::True, "Full Desktop"},
-                          {"", rt::False, 0, rt::True, "Full Desktop"},
-                          {"Full Desktop", rt::False, 0, rt::True, "Full Desktop"},
-                          {"Pop", rt::True, 1, rt::True, "Pop"},
-                          {"pop", rt::True, 1, rt::True, "pop"},
-                          {"Full desktop", rt::False, 1, rt::False, "Full desktop"}};
-    for (const Case& k : cases) {
+    const std::tuple<const char*, short, int, short, const char*> cases[] = {
+        {nullptr, rt::False, 0, rt::True, "Full Desktop"},
+        {"", rt::False, 0, rt::True, "Full Desktop"},
+        {"Full Desktop", rt::False, 0, rt::True, "Full Desktop"},
+        {"Pop", rt::True, 1, rt::True, "Pop"},
+        {"pop", rt::True, 1, rt::True, "pop"},
+        {"Full desktop", rt::False, 1, rt::False, "Full desktop"}};
+    for (auto [stored, before, pop, after, kept] : cases) {
         run("pso.dat", "DELETE FROM [conf]");
-        SaveConf("zxxis", "nnnm", EncodeValue(k.kept, kCipherKey));
-        if (k.stored) SaveConf("zxxis", "wpop", EncodeValue(k.stored, kCipherKey));
-        globals().NotifyFullDesktop = k.before;
+        SaveConf("zxxis", "nnnm", EncodeValue(kept, kCipherKey));
+        if (stored) SaveConf("zxxis", "wpop", EncodeValue(stored, kCipherKey));
+        globals().NotifyFullDesktop = before;
         reload();
         h.clock.advance(10);
         EXPECT_EQ((Box{c("chkPrmtPop").value(), c("chkPrmtDsk").value(), globals().NotifyFullDesktop}),
-                  (Box{k.pop, 1 - k.pop, k.after}))
-            << k.kept;
-        EXPECT_EQ(confRows().at(1), wpop(k.kept));
-        EXPECT_EQ(c("txtName2").text(), k.kept);
+                  (Box{pop, 1 - pop, after}))
+            << kept;
+        EXPECT_EQ(confRows().at(1), wpop(kept));
+        EXPECT_EQ(c("txtName2").text(), kept);
     }
     EXPECT_EQ(zStrtup().c("txtStrtup").text(), "Text1......");
     EXPECT_EQ(h.sys.registry.writes.size(), 6u);
@@ -310,31 +290,26 @@ TEST_F(MainTest, SettingsLoadIsNotStartedAgainInsideItsOwnMessages) {
     EXPECT_FALSE(w.timer("tmrconfig").enabled());
 }
 
+// The Run value: HKEY_LOCAL_MACHINE, the Run key, value "Tavlo.exe", access 0x3F; failures are silent.
 TEST_F(MainTest, RunValueNamesTheProgramInItsFolderAndFailsSilently) {
     const std::string key = "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\RUN\\";
-    struct Case {
-        const char* folder;
-        long open, set;
-        std::string calls;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, long, long, std::string> cases[] = {
         {"C:\\Program Files\\Tavlo Guard", 0, 0, "open set close C:\\Program Files\\Tavlo Guard\\Tavlo.exe"},
         {"E:\\", 0, 0, "open set close E:\\Tavlo.exe"},
         {"C:\\x", 5, 0, "open"},
         {"C:\\x", 0, 5, "open set close"}};
-    for (const Case& k : cases) {
+    for (auto& [folder, open, set, expected] : cases) {
         auto& r = h.sys.registry;
         r = {};
-        std::tie(r.openResult, r.setResult, h.sys.files.programFolder_) = std::tie(k.open, k.set, k.folder);
+        std::tie(r.openResult, r.setResult, h.sys.files.programFolder_) = std::tie(open, set, folder);
         zStrtup().c("txtStrtup").append(".");
         std::string calls;
         for (auto& call : r.calls) calls += (calls.empty() ? "" : " ") + call.substr(0, call.find(' '));
-        for (auto& write : r.writes) {
-            calls += " " + write.value;
+        for (auto& write : r.writes) calls += " " + write.value;
+        EXPECT_EQ(calls, expected);
+        for (auto& write : r.writes)
             EXPECT_EQ((std::tuple{write.hive, write.subKey, write.access, write.name}),
                       (std::tuple{0x80000002u, key, 0x3Fu, "Tavlo.exe"}));
-        }
-        EXPECT_EQ(calls, k.calls);
         EXPECT_EQ(r.calls.at(0), "open " + key);
         EXPECT_EQ(r.openKeys, 0);
     }
