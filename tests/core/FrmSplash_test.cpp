@@ -29,22 +29,11 @@ struct SplashTest : tavlo::testing::CoreTest {
                (frm0().loaded() && frm0().visible() ? "M" : "") +
                (watch::frm1().loaded() && watch::frm1().visible() ? "T" : "");
     }
-    // The user clicks the main window's title; the Info box stays up for
-    // `open` ticks of the splash, then is clicked away.
-    void infoBox(int open) {
-        h.ui.onModal = [&, open](rt::Form& f) {
-            ticks(open);
-            f.click();
-        };
-        frm0().c("Label3").click();
-        h.ui.onModal = nullptr;
-    }
 };
 
 TEST_F(SplashTest, LoadThenDecorationGiveTheirGeometry) {
     s.show();
-    EXPECT_EQ(CipherKey(), "KRt5m81,VolantesBpZ");
-    EXPECT_EQ(s.c("lblVersion").caption(), "1.4.0");
+    EXPECT_EQ((std::tuple{CipherKey(), s.c("lblVersion").caption()}), (std::tuple{"KRt5m81,VolantesBpZ", "1.4.0"}));
     EXPECT_EQ(h.sys.windows.calls, Names{"SetWindowPos 0 -1 3"});
     EXPECT_EQ(tavlo::testing::boxes(s, {"txtConf", "ImgDvdr", "imgPBrdr"}),
               "6375x4425 6475,3120,495,285 382,4160,5610,15 367,4145,5640,45");
@@ -53,16 +42,13 @@ TEST_F(SplashTest, LoadThenDecorationGiveTheirGeometry) {
               "6345x4185 382,3840,5610,15 367,3825,5640,45 0,3870,5300,315 5300,3870,6345,315 0,0,6345,1680 "
               "0,1680,6345,420");
     std::string lines;
-    for (const char* name : {"lineTop", "LineLeft", "lineBottom", "lineRight"}) {
-        auto& l = s.c(name);
-        lines += std::to_string(l.x1()) + "," + std::to_string(l.y1()) + "-" + std::to_string(l.x2()) + "," +
-                 std::to_string(l.y2()) + " ";
-    }
-    EXPECT_EQ(lines, "0,0-6345,5 5,0-0,4185 0,4170-6345,4170 6335,0-6335,4185 ");
+    for (const char* n : {"lineTop", "LineLeft", "lineBottom", "lineRight"})
+        for (rt::Twips v : {s.c(n).x1(), s.c(n).y1(), s.c(n).x2(), s.c(n).y2()}) lines += std::to_string(v) + " ";
+    EXPECT_EQ(lines, "0 0 6345 5 5 0 0 4185 0 4170 6345 4170 6335 0 6335 4185 ");
     for (const char* hidden : {"lblGrnBk", "lblMsg", "lblSplsInfo", "Image1", "Image2", "Image3"})
         EXPECT_FALSE(s.c(hidden).visible()) << hidden;
-    EXPECT_EQ(s.c("lblMsg").caption(), "");
-    for (const char* t : {"tmrDcrtn", "tmrconfig"}) EXPECT_FALSE(s.timer(t).enabled()) << t;
+    EXPECT_EQ((std::tuple{s.c("lblMsg").caption(), s.timer("tmrDcrtn").enabled(), s.timer("tmrconfig").enabled()}),
+              (std::tuple{"", false, false}));
 }
 
 TEST_F(SplashTest, StripCyclesShowsTheMainWindowAtTick15AndHandsOverAt50) {
@@ -84,8 +70,7 @@ TEST_F(SplashTest, StripCyclesShowsTheMainWindowAtTick15AndHandsOverAt50) {
         ticks(n);
         EXPECT_EQ(shown(), windows) << s.SplashTickCount;
     }
-    EXPECT_TRUE(s.loaded());
-    EXPECT_FALSE(s.timer("tmrShw").enabled());
+    EXPECT_EQ((std::tuple{s.loaded(), s.timer("tmrShw").enabled()}), (std::tuple{true, false}));
 }
 
 // Whenever the Info box opens during the start-up, the tray form still comes.
@@ -143,8 +128,7 @@ TEST_F(SplashTest, FirstRunSeedsTheSettingsOnce) {
     for (auto& [before, after] : cases) {
         if (before) run("pso.dat", "DELETE FROM [conf]");
         if (before)
-            run("pso.dat",
-                std::string("INSERT INTO [conf] ([Key],[Value]) VALUES ('conf_Info_clctd','") + before + "')");
+            run("pso.dat", "INSERT INTO [conf] VALUES (NULL, 'conf_Info_clctd', '" + std::string(before) + "')");
         s.ConfigurationLoaded = rt::False;
         s.show();
         h.clock.advance(10);
