@@ -37,7 +37,7 @@ TEST(Cipher, ShiftsEachCodeByTheKeyCodeAfterIt) {
 TEST(Cipher, CodePageIsWindows1252BothWaysAndUpperCasesItsLetters) {
     const std::string page[][2] = {{bytes({0x80, 0x92, 0x9F, 0xE9, 0xFF, 'a'}), "€’Ÿéÿa"},
                                    {bytes({0x81, 0x8D, 0x8F, 0x90, 0x9D}), "\u0081\u008D\u008F\u0090\u009D"},
-                                   {"a?b?x?y?", "a\u0100b\u0082x\U0001F600y\xFF"}};
+                                   {"?a?b?x?y?", "\U0010FFFFa\u0100b\u0082x\U0001F600y\xFF"}};
     for (auto& [ansi, utf8] : page) {
         if (ansi.find('?') == std::string::npos) {
             EXPECT_EQ(FromAnsi(ansi), utf8);

@@ -53,6 +53,12 @@ struct MainTest : tavlo::testing::CoreTest {
         return out + (c("picBtn0").picture() == c("picBtn0pD").picture() ? " ?" : "");
     }
     Row wpop(const std::string& plain) { return {"zxxis", "wpop", EncodeValue(plain, kCipherKey)}; }
+    int stores() {
+        platform::odbc::Connection db;
+        open(db, "pso.dat");
+        platform::odbc::Statement q(db, "SELECT count(*) FROM stores");
+        return q.execute() && q.fetch() ? int(q.integer(1).value_or(-1)) : -1;
+    }
 };
 
 TEST_F(MainTest, LoadSizesCentresAndLaysOutTheWindow) {
@@ -79,6 +85,7 @@ TEST_F(MainTest, LoadSizesCentresAndLaysOutTheWindow) {
     EXPECT_FALSE(w.icon().empty());
     EXPECT_EQ(w.icon(), frmSplash().icon());
     EXPECT_TRUE(c("Drive1").enabled());
+    for (const char* label : {"lblScaning", "Label3", "lblBtnScn", "lblActvt2"}) EXPECT_TRUE(c(label).transparent());
     EXPECT_EQ(pages(), "");
 }
 
@@ -215,16 +222,21 @@ TEST_F(MainTest, AlertStyleBoxesFormAPair) {
         {false, "chkPrmtPop", 0, 0, rt::True, "Full Desktop"},
         {true, "chkPrmtDsk", 0, 1, rt::False, "Pop"},
         {false, "cmdSvSettPop", 0, 1, rt::False, "Pop"}};
+    run("pso.dat", "CREATE TABLE stores (n)");
+    run("pso.dat", "CREATE TRIGGER added AFTER INSERT ON [conf] BEGIN INSERT INTO stores VALUES (1); END");
+    run("pso.dat", "CREATE TRIGGER changed AFTER UPDATE ON [conf] BEGIN INSERT INTO stores VALUES (1); END");
     for (auto [desktopFirst, box, value, pop, notify, mode] : cases) {
         reload();
         if (desktopFirst) c("chkPrmtDsk").setValue(1);
         globals().NotifyFullDesktop = notify ? rt::False : rt::True;
         run("pso.dat", "DELETE FROM [conf]");
+        run("pso.dat", "DELETE FROM stores");
         box[1] == 'm' ? c(box).click() : c(box).setValue(value);
         EXPECT_EQ((Box{c("chkPrmtPop").value(), c("chkPrmtDsk").value(), globals().NotifyFullDesktop}),
                   (Box{pop, 1 - pop, notify}))
             << box << value;
         EXPECT_EQ(confRows(), std::vector<Row>{wpop(mode)});
+        EXPECT_EQ(stores(), box[1] == 'm' ? 1 : 2) << "stores of " << box;
     }
 }
 
@@ -314,6 +326,8 @@ TEST_F(MainTest, RunValueNamesTheProgramInItsFolderAndFailsSilently) {
         EXPECT_EQ(r.openKeys, 0);
     }
     EXPECT_TRUE(h.ui.dialogs.empty());
+    for (const char* hidden : {"txtStrtup", "cmdShow"}) EXPECT_FALSE(zStrtup().c(hidden).visible());
+    EXPECT_FALSE(zStrtup().visible());
 }
 
 }  // namespace

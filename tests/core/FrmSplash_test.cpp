@@ -35,6 +35,9 @@ TEST_F(SplashTest, LoadThenDecorationGiveTheirGeometry) {
     s.show();
     EXPECT_EQ((std::tuple{CipherKey(), s.c("lblVersion").caption()}), (std::tuple{"KRt5m81,VolantesBpZ", "1.4.0"}));
     EXPECT_EQ(h.sys.windows.calls, Names{"SetWindowPos 0 -1 3"});
+    const rt::FormDesign& d = s.design();  // no frame, title bar or taskbar button
+    EXPECT_EQ((std::tuple{d.border, d.titleBar, d.controlBox, d.showInTaskbar}),
+              (std::tuple{rt::BorderStyle::None, false, false, false}));
     EXPECT_EQ(tavlo::testing::boxes(s, {"txtConf", "ImgDvdr", "imgPBrdr"}),
               "6375x4425 6475,3120,495,285 382,4160,5610,15 367,4145,5640,45");
     ticks(1);
