@@ -1,8 +1,7 @@
-// The value cipher on any Windows-1252 text and key, against the cipher's
-// arithmetic and the code page restated here: character i (from 1) moves by
-// key character (i mod length) + 1 of the upper-cased key, modulo 256, and
-// deciphering gives the text back. Input: the key's length (low 5 bits), the
-// key, then the text.
+// The value cipher on any Windows-1252 text and key, against its arithmetic and
+// the code page restated here: character i (from 1) moves by key character
+// (i mod length) + 1 of the upper-cased key, modulo 256, and deciphering gives
+// the text back. Input: the key's length (low 5 bits), the key, the text.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -20,14 +19,10 @@ const char16_t kHigh[32] = {0x20AC, 0x81,   0x201A, 0x192,  0x201E, 0x2026, 0x20
 std::string utf8(const std::string& ansi) {
     std::string out;
     for (unsigned char b : ansi) {
-        const char16_t c = b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : b;
-        if (c < 0x80)
-            out += static_cast<char>(c);
-        else if (c < 0x800)
-            out += {static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 0x3F))};
-        else
-            out += {static_cast<char>(0xE0 | c >> 12), static_cast<char>(0x80 | (c >> 6 & 0x3F)),
-                    static_cast<char>(0x80 | (c & 0x3F))};
+        const unsigned c = b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : b;
+        if (c >= 0x800) out += static_cast<char>(0xE0 | c >> 12);
+        if (c >= 0x80) out += static_cast<char>(c >= 0x800 ? 0x80 | (c >> 6 & 0x3F) : 0xC0 | c >> 6);
+        out += static_cast<char>(c < 0x80 ? c : 0x80 | (c & 0x3F));
     }
     return out;
 }
