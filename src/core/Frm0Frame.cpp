@@ -1,4 +1,4 @@
-// The main window's frame as designed: the four pages, the results grid's
+// The main window's frame: the four pages, the results grid's
 // place on the Scan page, the tabs, the status box, the title, the exit
 // button, the resize grip, the hidden picture holders and the timers.
 #include "core/Frm0.h"
@@ -14,7 +14,10 @@ constexpr rt::Color kWhite = 0xFFFFFF;
 
 }  // namespace
 
+// Every load starts with no page chosen and the grip released.
 void Frm0::buildFrame() {
+    CurrentPage.clear();
+    ResizeGripDown = 0;
     onMouseDown = [this](int button, int shift, rt::Twips x, rt::Twips y) { DragMainWindow(button, shift, x, y); };
     buildPages();
     buildScanFrame();
@@ -23,7 +26,7 @@ void Frm0::buildFrame() {
     buildChrome();
 }
 
-// The pages share one place once loaded; as designed they lie about the
+// The pages share one place once loaded; until then they lie about the
 // window, the About page hidden. picBk only holds the page background.
 void Frm0::buildPages() {
     add({.kind = Kind::Picture, .name = "picScan", .left = 2760, .top = 2280, .width = 7535, .height = 3975,

@@ -21,18 +21,13 @@ constexpr const char* kFullDesktop = "Full Desktop";
 // Each check box's own caption is hidden by its size; a label beside it
 // carries the text the user reads.
 constexpr const char* kBoxCaption = "Delete when found";
-constexpr rt::Color kHeadingColor = 0x6A4020;  // as the other pages' headings
 
 std::string storedSetting(const char* key) { return DecodeValue(GetConf(kGroup, key), CipherKey()); }
 
 }  // namespace
 
-// A heading, then bare check boxes with their labels; only the alert style
-// can be changed.
+// Bare check boxes with their labels; only the alert style can be changed.
 void Frm0::buildSettingsPage() {
-    add({.kind = Kind::Label, .name = "lblSettHead", .container = "PicSett", .left = 480, .top = 300, .width = 4000,
-         .height = 330, .text = "Settings", .foreColor = kHeadingColor, .transparent = true,
-         .font = {.size = 12, .bold = true}});
     struct Box { const char* box; const char* label; const char* text; rt::Twips left, top, labelLeft; int value; bool enabled; };
     const Box boxes[] = {
         {"chkStartup", "Label2", "Launch Tavlo at computer startup", 720, 840, 960, 1, false},
@@ -69,7 +64,11 @@ void Frm0::LoadMainSettings() {
     });
     report.step([&] { c("txtName2").setText(storedSetting(kUserNameKey)); });
     report.step([&] {
-        const std::string mode = storedSetting(kAlertStyleKey);
+        // Only a missing row reads as the default; a failed read leaves the
+        // boxes, and so the stored style, alone.
+        std::string stored;
+        if (!ReadConf(kAlertStyleKey, stored)) return;
+        const std::string mode = DecodeValue(stored, CipherKey());
         if (mode == kPopUp) c("chkPrmtPop").setValue(1);
         if (mode == kFullDesktop || mode.empty()) c("chkPrmtDsk").setValue(1);
     });

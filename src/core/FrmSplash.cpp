@@ -181,9 +181,9 @@ void FrmSplash::LoadConfiguration() {
 }
 
 // The first run is over once conf holds the marker row. Its value is
-// "clctd_4m_ini" as seeded ("ok" from older set-ups); a marker row holding
-// anything else counts as seeded as well: the stored settings are kept and
-// no second marker row is added.
+// "clctd_4m_ini" as seeded, or "ok"; a marker row holding anything else
+// counts as seeded as well: the stored settings are kept and no second
+// marker row is added.
 bool FrmSplash::configurationSeeded() {
     std::string value;
     return GetMarker(kMarkerKey, value);
@@ -214,6 +214,7 @@ void FrmSplash::RunSplash() {
 // Failing steps of the hand-over are skipped.
 void FrmSplash::handOver() {
     timer("tmrShw").setEnabled(false);
+    TrayHandedOver = true;
     rt::skipOnError([] { watch::frm1().show(); });
     rt::skipOnError([this] { hide(); });
     timer("tmrShw").setEnabled(false);
@@ -222,8 +223,16 @@ void FrmSplash::handOver() {
 bool FrmSplash::infoMode() { return c("lblSplsInfo").caption() == kInfoCaption; }
 
 // Only a loaded window is closed: asking an unloaded one would load it.
+// An Info box opened before the splash handed over to the tray form kept
+// its timer from doing so; the unloaded splash ticks no more, so the tray
+// form is shown as the box closes.
 void FrmSplash::CloseInfoSplash() {
-    if (loaded() && infoMode()) unload();
+    if (!loaded() || !infoMode()) return;
+    unload();
+    if (!TrayHandedOver) {
+        TrayHandedOver = true;
+        rt::skipOnError([] { watch::frm1().show(); });
+    }
 }
 
 // A left-button press on the bare window lets the system move it. The

@@ -27,6 +27,8 @@ public:
     short SplashTickCount = 0;
     short SplashImagePhase = 0;
     short ConfigurationLoaded = rt::False;
+    // True once the tray form has been shown by the splash.
+    bool TrayHandedOver = false;
 
     bool infoMode();
 

@@ -179,15 +179,25 @@ void SaveConf(const std::string& /*group*/, const std::string& key, const std::s
 }
 
 std::string GetConf(const std::string& /*group*/, const std::string& key) {
+    std::string value;
+    ReadConf(key, value);
+    return value;
+}
+
+bool ReadConf(const std::string& key, std::string& value) {
+    value.clear();
     if (!EnsureConfDb()) {
         endProgram();
-        return {};
+        return false;
     }
     StoreModule& m = store();
     rt::ErrorReport report;
-    std::string value;
-    report.step([&] { value = firstConfValue(m, key).value_or(std::string{}); });
-    return value;
+    bool read = false;
+    report.step([&] {
+        value = firstConfValue(m, key).value_or(std::string{});
+        read = true;
+    });
+    return read;
 }
 
 bool GetMarker(const std::string& key, std::string& value) {

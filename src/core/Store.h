@@ -39,6 +39,9 @@ bool EnsureIgnoreDb();
 void SaveConf(const std::string& group, const std::string& key, const std::string& value);
 // The stored (enciphered) value of Key, or "" when there is no row.
 std::string GetConf(const std::string& group, const std::string& key);
+// The same, telling a failed read (its error report answered Abort or
+// Ignore: false, value "") from a key without a row (true, value "").
+bool ReadConf(const std::string& key, std::string& value);
 // The first-run marker row: the value of the first row of the key (false
 // when there is none); and adding it with a plain value and no group. Both
 // throw rt::Error on a database error (the caller runs them under its error

@@ -1,164 +1,167 @@
+// The start-up: the splash's load, decoration and timeline, the Info box,
+// and the configuration load against a real settings database.
 #include <gtest/gtest.h>
 
-#include "CoreFixture.h"
+#include <functional>
+#include <tuple>
+
+#include "core/CoreFixture.h"
 #include "core/Frm0.h"
-#include "core/Store.h"
+#include "core/Globals.h"
 #include "watch/Frm1.h"
 
 namespace tavlo::core {
 namespace {
 
+using tavlo::testing::Row;
 using Names = std::vector<std::string>;
 
-// The splash's timeline and modes, on an empty settings database.
-struct FrmSplashTest : tavlo::testing::CoreTest {
-    FrmSplash& s = frmSplash();
+const std::string kFullDesktop = EncodeValue("Full Desktop", kCipherKey);
 
-    void SetUp() override {
-        h.app().version = {1, 4, 0};
-        s.show();
-    }
+struct SplashTest : tavlo::testing::CoreTest {
+    FrmSplash& s = frmSplash();
+    SplashTest() { h.app().version = {1, 4, 0}; }
     void ticks(int n) { h.clock.advance(40LL * n); }
+    Row marker(const char* value) { return {std::nullopt, "conf_Info_clctd", value}; }
+    // The windows showing: S the splash, M the main window, T the tray form.
+    std::string shown() {
+        return std::string(frmSplash().loaded() && frmSplash().visible() ? "S" : "") +
+               (frm0().loaded() && frm0().visible() ? "M" : "") +
+               (watch::frm1().loaded() && watch::frm1().visible() ? "T" : "");
+    }
 };
 
-TEST_F(FrmSplashTest, LoadSizesTheWindowStoresTheKeyShowsTheVersionAndStaysOnTop) {
-    EXPECT_EQ(s.width(), 6375);
-    EXPECT_EQ(s.height(), 4425);
-    EXPECT_EQ(CipherKey(), "KRt5m81,VolantesBpZ");
-    EXPECT_EQ(s.c("lblVersion").caption(), "1.4.0");
-    EXPECT_EQ(s.c("lblMsg").caption(), "");
+TEST_F(SplashTest, LoadThenDecorationGiveTheirGeometry) {
+    s.show();
+    EXPECT_EQ((std::tuple{CipherKey(), s.c("lblVersion").caption()}), (std::tuple{"KRt5m81,VolantesBpZ", "1.4.0"}));
     EXPECT_EQ(h.sys.windows.calls, Names{"SetWindowPos 0 -1 3"});
-    EXPECT_EQ(s.c("txtConf").left(), 6375 + 100);
-    EXPECT_EQ(s.SplashImagePhase, 1);
-    EXPECT_EQ(s.c("ImgDvdr").left(), 6375 / 2 - 5610 / 2);
-    EXPECT_EQ(s.c("imgPBrdr").top(), s.c("ImgDvdr").top() - 15);
-    EXPECT_EQ(s.c("imgPBrdr").height(), 45);
-}
-
-TEST_F(FrmSplashTest, DecorationTakesTheFinalSizeOnce) {
-    h.clock.advance(10);
-    EXPECT_EQ(s.width(), 6345);
-    EXPECT_EQ(s.height(), 4185);
-    auto& strip = s.c("ImgDvdr");
-    EXPECT_EQ(strip.top(), 3840);
-    EXPECT_EQ(s.c("lblOrngBk").top(), 3870);
-    EXPECT_EQ(s.c("lblOrngBk").width(), 5300);
-    EXPECT_EQ(s.c("lblBklBk").left(), 5300);
-    EXPECT_EQ(s.c("lblBklBk").width(), 6345);
-    EXPECT_EQ(s.c("lblGrnBk").height(), 1680);
-    EXPECT_FALSE(s.c("lblGrnBk").visible());
-    EXPECT_EQ(s.c("lblmsgBk").width(), 6345);
-    auto& bottom = s.c("lineBottom");
-    EXPECT_EQ(bottom.y1(), 4170);
-    EXPECT_EQ(bottom.x2(), 6345);
-    EXPECT_EQ(s.c("lineRight").x1(), 6335);
-    EXPECT_FALSE(s.timer("tmrDcrtn").enabled());
+    const rt::FormDesign& d = s.design();  // no frame, title bar or taskbar button
+    EXPECT_EQ((std::tuple{d.border, d.titleBar, d.controlBox, d.showInTaskbar}),
+              (std::tuple{rt::BorderStyle::None, false, false, false}));
+    EXPECT_EQ(tavlo::testing::boxes(s, {"txtConf", "ImgDvdr", "imgPBrdr"}),
+              "6375x4425 6475,3120,495,285 382,4160,5610,15 367,4145,5640,45");
     ticks(1);
-    EXPECT_EQ(s.c("imgPBrdr").top(), 3825);
+    EXPECT_EQ(tavlo::testing::boxes(s, {"ImgDvdr", "imgPBrdr", "lblOrngBk", "lblBklBk", "lblGrnBk", "lblmsgBk"}),
+              "6345x4185 382,3840,5610,15 367,3825,5640,45 0,3870,5300,315 5300,3870,6345,315 0,0,6345,1680 "
+              "0,1680,6345,420");
+    std::string lines;
+    for (const char* n : {"lineTop", "LineLeft", "lineBottom", "lineRight"})
+        for (rt::Twips v : {s.c(n).x1(), s.c(n).y1(), s.c(n).x2(), s.c(n).y2()}) lines += std::to_string(v) + " ";
+    EXPECT_EQ(lines, "0 0 6345 5 5 0 0 4185 0 4170 6345 4170 6335 0 6335 4185 ");
+    for (const char* hidden : {"lblGrnBk", "lblMsg", "lblSplsInfo", "Image1", "Image2", "Image3"})
+        EXPECT_FALSE(s.c(hidden).visible()) << hidden;
+    EXPECT_EQ((std::tuple{s.c("lblMsg").caption(), s.timer("tmrDcrtn").enabled(), s.timer("tmrconfig").enabled()}),
+              (std::tuple{"", false, false}));
 }
 
-TEST_F(FrmSplashTest, StripCyclesThroughItsThreePictures) {
-    Names shown;
+TEST_F(SplashTest, StripCyclesShowsTheMainWindowAtTick15AndHandsOverAt50) {
+    s.show();
+    Names strip;
     for (int i = 0; i < 4; ++i) {
         ticks(1);
-        shown.push_back(s.c("ImgDvdr").picture() == s.c("Image1").picture()   ? "1"
-                        : s.c("ImgDvdr").picture() == s.c("Image2").picture() ? "2"
-                        : s.c("ImgDvdr").picture() == s.c("Image3").picture() ? "3"
-                                                                               : "?");
+        for (const char* image : {"Image1", "Image2", "Image3"})
+            if (s.c("ImgDvdr").picture() == s.c(image).picture()) strip.push_back(image);
     }
-    EXPECT_EQ(shown, (Names{"1", "2", "3", "1"}));
+    EXPECT_EQ(strip, (Names{"Image1", "Image2", "Image3", "Image1"}));
+    const std::pair<int, const char*> timeline[] = {{10, "S"}, {1, "SM"}, {0, "S"}, {34, "S"},
+                                                    {1, "T"},  {0, "S"},  {1, "T"}};
+    for (auto [n, windows] : timeline) {
+        if (n == 0) {  // the user hides the main window; then the splash is unloaded and loaded again
+            frm0().hide();
+            if (!s.visible()) s.unload(), watch::frm1().hide(), s.show();
+        }
+        ticks(n);
+        EXPECT_EQ(shown(), windows) << s.SplashTickCount;
+    }
+    EXPECT_EQ((std::tuple{s.loaded(), s.timer("tmrShw").enabled()}), (std::tuple{true, false}));
 }
 
-TEST_F(FrmSplashTest, Tick15ShowsTheMainWindowAndTick50HandsOverToTheTray) {
-    ticks(14);
-    EXPECT_FALSE(frm0().loaded());
-    ticks(1);
-    EXPECT_TRUE(frm0().visible());
-    frm0().hide();
-    ticks(34);
-    EXPECT_TRUE(s.visible());
-    EXPECT_FALSE(watch::frm1().visible());
-    EXPECT_FALSE(frm0().visible());
-    ticks(1);
-    EXPECT_EQ(s.SplashTickCount, 50);
-    EXPECT_TRUE(watch::frm1().visible());
-    EXPECT_FALSE(s.visible());
-    EXPECT_TRUE(s.loaded());
-    EXPECT_FALSE(s.timer("tmrShw").enabled());
-    EXPECT_FALSE(frm0().visible());
+// Whenever the Info box opens during the start-up, the tray form still comes.
+TEST_F(SplashTest, InfoBoxOpenedBeforeTheHandOverStillLetsTheTrayFormCome) {
+    for (int open : {10, 40}) {
+        platform::fake::HeadlessApp app;
+        app.sys.env = h.sys.env;
+        app.sys.files.addFile(systemFile("pso.dat"));
+        frmSplash().show();
+        app.clock.advance(40 * 20);
+        app.ui.onModal = [&, open](rt::Form& f) {
+            app.clock.advance(40LL * open);
+            EXPECT_EQ(shown(), "SM") << open;
+            f.click();
+        };
+        frm0().c("Label3").click();
+        EXPECT_EQ(shown(), "MT") << open;
+    }
 }
 
-TEST_F(FrmSplashTest, InfoModeIsNeverHiddenAndClosesOnAClickOrAKey) {
+TEST_F(SplashTest, OnlyTheInfoBoxClosesOnAClickAKeyOrAStillPress) {
+    s.show();
+    h.sys.windows.calls.clear();
+    for (int button : {rt::RightButton, rt::LeftButton}) s.mouseDown(button, 0, 10, 10);
+    EXPECT_EQ(h.sys.windows.calls, (Names{"ReleaseCapture", "SendMessage 0 161 2 0"}));
+    EXPECT_EQ(s.mousePointer(), rt::PointerArrow);
     s.click();
     s.keyPress(13);
-    EXPECT_TRUE(s.loaded());
-    s.c("lblSplsInfo").setCaption("Info");
-    ticks(80);
-    EXPECT_TRUE(s.visible());
-    EXPECT_FALSE(watch::frm1().loaded());
-    s.click();
-    EXPECT_FALSE(s.loaded());
-    s.c("lblSplsInfo").setCaption("Info");
-    s.show();
-    s.keyPress('a');
-    EXPECT_FALSE(s.loaded());
-    // The system's move loop takes the release of a press: a press that
-    // leaves the window where it was is the click.
-    s.c("lblSplsInfo").setCaption("Info");
-    s.show();
-    s.mouseDown(rt::LeftButton, 0, 10, 10);
-    EXPECT_FALSE(s.loaded());
-    s.click();
-    EXPECT_FALSE(s.loaded());
-}
-
-TEST_F(FrmSplashTest, InfoBoxAfterTheHandOverShowsTheSameWindowWithoutReloading) {
     ticks(50);
-    frm0().c("Label3").click();
-    EXPECT_EQ(s.width(), 6345);
-    EXPECT_EQ(s.c("lblSplsInfo").caption(), "Info");
-    EXPECT_EQ(h.ui.dialogs.back().kind, "modal");
-}
-
-TEST_F(FrmSplashTest, ReloadedSplashHandsOverAtOnceAndNeverShowsTheMainWindowAgain) {
-    ticks(50);
-    frm0().hide();
-    s.unload();
-    s.show();
-    EXPECT_EQ(s.width(), 6375);
-    ticks(1);
-    EXPECT_FALSE(s.visible());
-    EXPECT_FALSE(frm0().visible());
-}
-
-TEST_F(FrmSplashTest, TickCountStopsAtItsLargestValueInALongInfoBox) {
+    EXPECT_EQ(shown(), "MT");
+    const std::function<void(rt::Form&)> closers[] = {[&](rt::Form& f) { ticks(80), f.click(); },
+                                                      [](rt::Form& f) { f.keyPress('a'); },
+                                                      [](rt::Form& f) { f.mouseDown(rt::LeftButton, 0, 10, 10); }};
+    for (auto& close : closers) {
+        h.ui.onModal = close;
+        watch::frm1().hide();
+        frm0().c("Label3").click();
+        EXPECT_EQ(h.ui.dialogs.back().kind, "modal");
+        EXPECT_EQ(shown(), "M");  // closed, and the tray form was handed over before
+    }
+    EXPECT_EQ(s.SplashTickCount, 50);
     s.c("lblSplsInfo").setCaption("Info");
+    s.show();
     s.SplashTickCount = 32766;
     ticks(3);
     EXPECT_EQ(s.SplashTickCount, 32767);
-    EXPECT_TRUE(s.visible());
+    EXPECT_EQ(shown(), "SM");
 }
 
-TEST_F(FrmSplashTest, LeftPressOnTheSplashStartsTheSystemMoveLoop) {
-    h.sys.windows.calls.clear();
-    s.mouseDown(rt::RightButton, 0, 10, 10);
-    EXPECT_TRUE(h.sys.windows.calls.empty());
-    s.mouseDown(rt::LeftButton, 0, 10, 10);
-    EXPECT_EQ(h.sys.windows.calls, (Names{"ReleaseCapture", "SendMessage 0 161 2 0"}));
-    EXPECT_EQ(s.mousePointer(), rt::PointerArrow);
+// The first run seeds the full-desktop alert and a plain marker; any marker row ends the first run.
+TEST_F(SplashTest, FirstRunSeedsTheSettingsOnce) {
+    const std::vector<Row> seeded = {{"zxxis", "wpop", kFullDesktop}, marker("clctd_4m_ini")};
+    const std::pair<const char*, std::vector<Row>> cases[] = {
+        {nullptr, seeded}, {nullptr, seeded}, {"ok", {marker("ok")}}, {"collected", {marker("collected")}}};
+    for (auto& [before, after] : cases) {
+        if (before) run("pso.dat", "DELETE FROM [conf]");
+        if (before)
+            run("pso.dat", "INSERT INTO [conf] VALUES (NULL, 'conf_Info_clctd', '" + std::string(before) + "')");
+        s.ConfigurationLoaded = rt::False;
+        s.show();
+        h.clock.advance(10);
+        EXPECT_EQ(confRows(), after);
+        EXPECT_EQ(s.ConfigurationLoaded, rt::True);
+        s.unload();
+    }
+    EXPECT_TRUE(h.ui.dialogs.empty());
 }
 
-TEST_F(FrmSplashTest, UnloadBeforeTheConfigurationLoadedWarns) {
+// While a message is up, timers keep firing: the start-up waits for it.
+TEST_F(SplashTest, MissingSettingsDatabaseShowsTwoMessagesAndEndsTheProgram) {
+    h.sys.files.remove(systemFile("pso.dat"));
+    h.ui.onMsgBox = [this](const rt::DialogRecord&) { h.clock.advance(3000); };
+    s.show();
+    EXPECT_THROW(h.clock.advance(10), platform::fake::ProgramEnded);
+    EXPECT_EQ(h.ui.prompts(), (Names{"Conf Err.....Run Setup Again", "Conf Err.....Run Setup Again"}));
+    EXPECT_FALSE(frm0().loaded());
+}
+
+TEST_F(SplashTest, AbandonedConfigurationLoadWarnsWhenTheSplashUnloads) {
+    run("pso.dat", "DROP TABLE [conf]");
+    run("pso.dat", "CREATE TABLE [conf] ([Key] TEXT)");
+    h.ui.answers = {rt::Abort};
+    s.show();
     h.clock.advance(10);
     s.unload();
-    EXPECT_TRUE(h.ui.dialogs.empty());
-    s.load();
-    s.ConfigurationLoaded = rt::False;
-    s.unload();
-    ASSERT_EQ(h.ui.dialogs.size(), 1u);
-    EXPECT_EQ(h.ui.dialogs[0].prompt, "Confirutation Error...");
-    EXPECT_EQ(h.ui.dialogs[0].style, 0);
-    EXPECT_EQ(h.ui.dialogs[0].title, "Tavlo");
+    ASSERT_EQ(h.ui.dialogs.size(), 2u);
+    EXPECT_EQ((std::tuple{h.ui.dialogs[1].prompt, h.ui.dialogs[1].style, h.ui.dialogs[1].title}),
+              (std::tuple{"Confirutation Error...", 0, "Tavlo"}));
 }
 
 }  // namespace

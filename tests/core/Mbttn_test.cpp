@@ -1,296 +1,128 @@
+// The picture button: its parts and layout, the mouse rules, its properties.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+#include "core/CoreFixture.h"
 #include "core/Mbttn.h"
-#include "platform/fake/HeadlessApp.h"
 
 namespace tavlo::core {
 namespace {
 
-using rt::LeftButton;
-using rt::MiddleButton;
-using rt::RightButton;
-
+using Names = std::vector<std::string>;
 const rt::Picture kNormal{0x501, "n"}, kHover{0x502, "h"}, kDown{0x503, "d"};
 
-// A window with one picture button, "mbtnGo", 1200 x 400 twips.
-class HostForm : public rt::Form {
-public:
+// A window with one picture button, "mbtnGo"; each Click notes the face's picture.
+struct HostForm : rt::Form {
     HostForm() : Form("frmHost") {}
     PropertyBag saved;
-    std::vector<std::string> events;
+    std::string clicks;
     std::function<void()> onGo;
-
-protected:
     rt::FormDesign formDesign() override { return {}; }
     void buildControls() override {
-        Mbttn::add(*this, {.name = "mbtnGo", .left = 300, .top = 200, .width = 1200, .height = 400}, saved).onClick =
-            [this] {
-                events.push_back("Click");
-                if (onGo) onGo();
-            };
+        auto& b = Mbttn::add(*this, {.name = "mbtnGo", .left = 300, .top = 200, .width = 1200, .height = 400}, saved);
+        b.onClick = [this] { clicks += look(c("mbtnGo.bttn").picture()), onGo ? onGo() : void(); };
     }
+    // N normal, H hover, D pressed, E empty.
+    static char look(const rt::Picture& p) { return p.empty() ? 'E' : p == kNormal ? 'N' : p == kHover ? 'H' : 'D'; }
 };
 
 struct MbttnTest : ::testing::Test {
     platform::fake::HeadlessApp h;
-    HostForm& host() { return h.app().instance<HostForm>(); }
-    Mbttn& button() { return Mbttn::of(host(), "mbtnGo"); }
-    rt::Control& face() { return host().c("mbtnGo.bttn"); }
-    rt::Control& back() { return host().c("mbtnGo.imgBk"); }
-    rt::Control& caption() { return host().c("mbtnGo.Label1"); }
-    // A button with all three pictures.
-    Mbttn& dressed() {
-        auto& b = button();
-        b.setPicture(kNormal);
-        b.setFlshPicture(kHover);
-        b.setDownPicture(kDown);
-        return b;
-    }
-    static void press(rt::Control& part, int button = LeftButton) { part.mouseDown(button, 0, 50, 50); }
-    static void release(rt::Control& part, int button = LeftButton) { part.mouseUp(button, 0, 50, 50); }
-    static void hover(rt::Control& part) { part.mouseMove(0, 0, 50, 50); }
-    int clicks() { return static_cast<int>(std::count(host().events.begin(), host().events.end(), "Click")); }
+    HostForm& host = h.app().instance<HostForm>();
+    Mbttn& button() { return Mbttn::of(host, "mbtnGo"); }
+    rt::Control& part(const char* name) { return host.c(std::string("mbtnGo.") + name); }
 };
 
-TEST_F(MbttnTest, PartsAreAddedByNameInsideTheButtonInDrawingOrder) {
-    host().load();
-    auto& all = host().controls();
-    ASSERT_EQ(all.size(), 4u);
-    EXPECT_EQ(all[0]->name(), "mbtnGo");
-    EXPECT_EQ(all[1]->name(), "mbtnGo.imgBk");
-    EXPECT_EQ(all[2]->name(), "mbtnGo.bttn");
-    EXPECT_EQ(all[3]->name(), "mbtnGo.Label1");
-    for (std::size_t i = 1; i < all.size(); ++i) EXPECT_EQ(all[i]->containerName(), "mbtnGo");
-    EXPECT_EQ(caption().foreColor(), Mbttn::kDefaultForeColor);  // the missing key's default
-    EXPECT_TRUE(caption().transparent());
-    EXPECT_EQ(caption().alignment(), 2);
+// Steps: the part (f face, b background, c caption), the event (v down, ^ up far
+// outside, ~ move) and the face's picture after it; then the pictures seen at Click.
+TEST_F(MbttnTest, FaceFollowsTheMouseRules) {
+    const std::tuple<const char*, int, const char*, const char*> cases[] = {
+        {"NHD", rt::LeftButton, "f~H fvD f~D f^N b~N", "D"},
+        {"NHD", rt::RightButton, "f~H b~N fvD b~N f^N", "N"},
+        {"NHD", rt::MiddleButton, "cvD c~D c^N fvD cvN c^N", "NN"},
+        {"N", rt::LeftButton, "f~E b~N fvE f~E f^N", "E"},
+        {"NH", rt::LeftButton, "fvE f~E b~N f~H", ""}};
+    for (auto [pictures, button, steps, clicks] : cases) {
+        host.unload();
+        host.clicks.clear();
+        auto& b = Mbttn::of(host, "mbtnGo");
+        b.setPicture(kNormal);
+        if (pictures[1]) b.setFlshPicture(kHover);
+        if (pictures[1] && pictures[2]) b.setDownPicture(kDown);
+        for (const char* s = steps; *s; s += s[3] ? 4 : 3) {
+            auto& p = part(s[0] == 'f' ? "bttn" : s[0] == 'b' ? "imgBk" : "Label1");
+            s[1] == 'v'   ? p.mouseDown(button, 0, 50, 50)
+            : s[1] == '^' ? p.mouseUp(button, 0, -900, 50)
+                          : p.mouseMove(0, 0, 50, 50);
+            EXPECT_EQ(HostForm::look(part("bttn").picture()), s[2]) << steps << " at " << s;
+        }
+        EXPECT_EQ(host.clicks, clicks) << steps;
+        EXPECT_EQ(part("imgBk").picture(), kNormal);
+    }
+    host.onGo = [&] { host.unload(); };  // a Click that unloads the host leaves the gone button alone
+    for (const char* name : {"bttn", "Label1"}) part(name).mouseDown(1, 0, 0, 0), part(name).mouseUp(1, 0, 0, 0);
+    EXPECT_FALSE(host.loaded());
+    EXPECT_EQ(host.clicks, "EE");
 }
 
-TEST_F(MbttnTest, FaceIsInsetAndCaptionSitsAboveTheFaceBottomLeftOfCentre) {
-    auto& b = button();
-    b.setCaption("Go");
-    b.move(300, 200, 1300, 500);
-    EXPECT_EQ(face().left(), 10);
-    EXPECT_EQ(face().top(), 10);
-    EXPECT_EQ(face().width(), 1270);
-    EXPECT_EQ(face().height(), 470);
-    EXPECT_EQ(back().left(), 0);
-    EXPECT_EQ(back().top(), 0);
-    EXPECT_EQ(back().width(), 1300);
-    EXPECT_EQ(back().height(), 500);
-    const auto& c = caption();
-    EXPECT_GT(c.width(), 0);
-    EXPECT_EQ(c.top(), 470 - (c.height() + 20));
-    EXPECT_NEAR(c.left() + c.width() / 2.0, 1270 / 2.0, 0.5);  // 10 left of the face's centre (at 645)
-}
-
-TEST_F(MbttnTest, CaptionChangeWaitsForTheNextResize) {
-    auto& b = button();
-    b.setCaption("Go");
-    b.setWidth(1400);
-    const rt::Twips left = caption().left();
-    b.setCaption("A much longer caption");
-    EXPECT_EQ(caption().left(), left);
-    b.setWidth(1500);
-    EXPECT_LT(caption().left(), left);
-}
-
-TEST_F(MbttnTest, TinyButtonGetsAnEmptyFace) {
+TEST_F(MbttnTest, PartsAndLayout) {
+    host.load();
+    Names names;
+    for (auto& c : host.controls()) names.push_back(c->name() + "<" + c->containerName());
+    EXPECT_EQ(names, (Names{"mbtnGo<", "mbtnGo.imgBk<mbtnGo", "mbtnGo.bttn<mbtnGo", "mbtnGo.Label1<mbtnGo"}));
+    auto& caption = part("Label1");
+    EXPECT_EQ((std::tuple{caption.foreColor(), caption.transparent(), caption.alignment()}),
+              (std::tuple{0x80000012u, true, 2}));
+    button().setCaption("Go");
+    button().move(300, 200, 1300, 500);
+    EXPECT_EQ(tavlo::testing::boxes(host, {"mbtnGo.bttn", "mbtnGo.imgBk"}), "4800x3600 10,10,1270,470 0,0,1300,500");
+    EXPECT_GT(caption.width(), 0);
+    EXPECT_EQ(caption.top(), 470 - (caption.height() + 20));
+    EXPECT_NEAR(caption.left() + caption.width() / 2.0, 635, 0.5);
+    const rt::Twips left = caption.left();
+    button().setCaption("A much longer caption");
+    EXPECT_EQ(caption.left(), left);
+    button().setWidth(1400);
+    EXPECT_LT(caption.left(), left);
     button().move(0, 0, 20, 10);
-    EXPECT_EQ(face().width(), 0);
-    EXPECT_EQ(face().height(), 0);
-    EXPECT_EQ(back().width(), 20);
+    EXPECT_EQ(tavlo::testing::boxes(host, {"mbtnGo.bttn"}), "4800x3600 10,10,0,0");
 }
 
-// The table of mouse rules, row by row.
-TEST_F(MbttnTest, FaceShowsPressedOnPressHoverOnMoveAndNormalAfterClick) {
-    dressed();
-    hover(face());
-    EXPECT_EQ(face().picture(), kHover);
-    press(face());
-    EXPECT_EQ(face().picture(), kDown);
-    hover(face());  // held: the hover rule does not apply
-    EXPECT_EQ(face().picture(), kDown);
-    rt::Picture duringClick;
-    host().onGo = [&] { duringClick = face().picture(); };
-    release(face());
-    EXPECT_EQ(clicks(), 1);
-    EXPECT_EQ(duringClick, kDown);  // Click first, normal picture after
-    EXPECT_EQ(face().picture(), kNormal);
-}
-
-TEST_F(MbttnTest, BackgroundMoveRestoresTheNormalPicture) {
-    dressed();
-    hover(face());
-    hover(back());
-    EXPECT_EQ(face().picture(), kNormal);
-    press(face());
-    hover(back());
-    EXPECT_EQ(face().picture(), kNormal);
-}
-
-TEST_F(MbttnTest, CaptionPressTogglesAndCaptionReleaseShowsNormalBeforeClick) {
-    dressed();
-    press(caption());
-    EXPECT_EQ(face().picture(), kDown);
-    hover(caption());  // nothing changes
-    EXPECT_EQ(face().picture(), kDown);
-    rt::Picture duringClick;
-    host().onGo = [&] { duringClick = face().picture(); };
-    release(caption());
-    EXPECT_EQ(duringClick, kNormal);
-    EXPECT_EQ(clicks(), 1);
-
-    press(face());
-    press(caption());  // already pressed: back to normal
-    EXPECT_EQ(face().picture(), kNormal);
-}
-
-TEST_F(MbttnTest, AnyButtonClicksAndEachReleaseClicksOnce) {
-    dressed();
-    press(face(), RightButton);
-    EXPECT_EQ(face().picture(), kDown);
-    release(face(), RightButton);
-    press(face(), MiddleButton);
-    release(face(), MiddleButton);
-    EXPECT_EQ(clicks(), 2);
-    // A double click: press, release, second press, release.
-    press(face());
-    release(face());
-    face().dblClick();
-    press(face());
-    release(face());
-    EXPECT_EQ(clicks(), 4);
-}
-
-TEST_F(MbttnTest, PressDragOffAndReleaseStillClicks) {
-    dressed();
-    press(face());
-    hover(back());                           // across the margin
-    face().mouseUp(LeftButton, 0, -900, -900);  // released far outside; the face got the press
-    EXPECT_EQ(clicks(), 1);
-    EXPECT_EQ(face().picture(), kNormal);
-}
-
-TEST_F(MbttnTest, OnlyNormalPictureLeavesTheFaceEmptyWhileHoveredOrHeld) {
-    button().setPicture(kNormal);
-    hover(face());
-    EXPECT_TRUE(face().picture().empty());
-    EXPECT_EQ(back().picture(), kNormal);  // the full-size background shows through
-    hover(back());
-    press(face());
-    EXPECT_TRUE(face().picture().empty());
-    hover(face());  // an empty face counts as showing the empty pressed picture
-    EXPECT_TRUE(face().picture().empty());
-    release(face());
-    EXPECT_EQ(face().picture(), kNormal);
-}
-
-TEST_F(MbttnTest, HoverPictureAloneIsNotTakenForPressed) {
+// Setters ignore a missing picture and name what changed; the saved properties come back on a reload.
+TEST_F(MbttnTest, PropertiesAreNamedWhenSetAndComeBackAfterReload) {
+    PropertyBag bag;
     auto& b = button();
-    b.setPicture(kNormal);
-    b.setFlshPicture(kHover);
-    press(face());  // no pressed picture: the face empties
-    EXPECT_TRUE(face().picture().empty());
-    EXPECT_TRUE(b.showsPressed());
-    hover(face());
-    EXPECT_TRUE(face().picture().empty());
-}
-
-TEST_F(MbttnTest, ClickThatUnloadsTheHostLeavesTheGoneButtonAlone) {
-    dressed();
-    host().onGo = [&] { host().unload(); };
-    press(face());
-    release(face());
-    EXPECT_FALSE(host().loaded());
-    host().load();
-    host().onGo = [&] { host().unload(); };
-    press(caption());
-    release(caption());
-    EXPECT_FALSE(host().loaded());
-    EXPECT_EQ(clicks(), 2);
-}
-
-TEST_F(MbttnTest, SettersIgnoreNothingAndNameTheChangedProperty) {
-    auto& b = dressed();
-    std::vector<std::string> changed;
+    b.WriteProperties(bag);
+    EXPECT_TRUE(bag.entries().empty());
+    Names changed;
     b.onPropertyChanged = [&](const std::string& p) { changed.push_back(p); };
-    b.setPicture(std::nullopt);
-    b.setFlshPicture(std::nullopt);
-    b.setDownPicture(std::nullopt);
-    EXPECT_TRUE(changed.empty());
-    EXPECT_EQ(b.Picture(), kNormal);
-    EXPECT_EQ(b.FlshPicture(), kHover);
-    EXPECT_EQ(b.DownPicture(), kDown);
-
-    const rt::Picture other{0x777, "o"};
-    b.setPicture(other);
-    EXPECT_EQ(face().picture(), other);
-    EXPECT_EQ(back().picture(), other);
-    EXPECT_EQ(b.Orgpic(), other);
-    b.setCaption("Go");
-    b.setFont(rt::Font{.name = "Arial", .size = 10});
-    b.setForeColor(0xFF);
-    b.setTip("tip");
-    b.setDownPicture(kDown);
-    b.setFlshPicture(kHover);
-    EXPECT_EQ(changed, (std::vector<std::string>{"Picture", "Caption", "Font", "ForeColor", "Tip", "DownPicture",
-                                                 "FlshPicture"}));
-    EXPECT_EQ(caption().font().name, "Arial");
-    EXPECT_EQ(b.ForeColor(), 0xFFu);
-}
-
-TEST_F(MbttnTest, PropertiesAreWrittenInOrderWithoutDefaults) {
-    PropertyBag empty;
-    button().WriteProperties(empty);
-    EXPECT_TRUE(empty.entries().empty());
-
-    auto& b = dressed();
-    b.setCaption("Go");
-    b.setTip("Start");
-    PropertyBag bag;
+    for (auto set : {&Mbttn::setPicture, &Mbttn::setFlshPicture, &Mbttn::setDownPicture}) (b.*set)(std::nullopt);
+    const rt::Font font{.name = "Arial", .size = 9.75, .bold = true};
+    b.setPicture(kNormal), b.setCaption("Go"), b.setFont(font), b.setForeColor(0x123456), b.setTip("Start");
+    b.setDownPicture(kDown), b.setFlshPicture(kHover);
+    EXPECT_EQ(changed, (Names{"Picture", "Caption", "Font", "ForeColor", "Tip", "DownPicture", "FlshPicture"}));
     b.WriteProperties(bag);
-    EXPECT_EQ(bag.keys(), (std::vector<std::string>{"Picture", "Picture", "Picture", "FlshPicture", "DownPicture",
-                                                    "Caption", "Tip"}));
-}
-
-TEST_F(MbttnTest, SavedPropertiesComeBackAfterReload) {
-    auto& b = dressed();
-    b.setCaption("Go");
-    b.setFont(rt::Font{.name = "Arial", .size = 9.75, .bold = true});
-    b.setForeColor(0x123456);
-    b.setTip("Start");
-    PropertyBag bag;
-    b.WriteProperties(bag);
-    host().unload();
-    host().saved = bag;
-    host().load();
-
+    EXPECT_EQ(bag.keys(), (Names{"Picture", "Picture", "Picture", "FlshPicture", "DownPicture", "Caption", "Font",
+                                 "ForeColor", "Tip"}));
+    host.unload();
+    host.saved = bag;
     auto& again = button();  // the same artwork, loaded anew
-    EXPECT_EQ(again.Picture().resource, kNormal.resource);
-    EXPECT_EQ(back().picture(), again.Picture());
-    EXPECT_EQ(again.Orgpic(), again.Picture());
-    EXPECT_EQ(again.FlshPicture().resource, kHover.resource);
-    EXPECT_EQ(again.DownPicture().resource, kDown.resource);
-    EXPECT_EQ(again.Caption(), "Go");
-    EXPECT_EQ(again.Font(), (rt::Font{.name = "Arial", .size = 9.75, .bold = true}));
-    EXPECT_EQ(again.ForeColor(), 0x123456u);
-    EXPECT_EQ(face().toolTip(), "Start");
-    EXPECT_EQ(caption().toolTip(), "");  // until the tip is read
+    EXPECT_EQ((Names{again.Picture().resource, again.FlshPicture().resource, again.DownPicture().resource,
+                     again.Orgpic().resource}),
+              (Names{"n", "h", "d", "n"}));
+    EXPECT_NE(again.Picture().handle, again.DownPicture().handle);
+    EXPECT_FALSE(again.showsPressed());
+    EXPECT_EQ(part("imgBk").picture(), again.Picture());
+    EXPECT_EQ((std::tuple{again.Caption(), again.Font(), again.ForeColor()}), (std::tuple{"Go", font, 0x123456u}));
+    EXPECT_EQ((Names{part("bttn").toolTip(), part("Label1").toolTip()}),
+              (Names{"Start", ""}));  // until the tip is read
     EXPECT_EQ(again.Tip(), "Start");
-    EXPECT_EQ(caption().toolTip(), "Start");
-}
-
-TEST_F(MbttnTest, LayoutArtworkLoadsAsNewPicturesOfTheirOwn) {
-    host().saved = mbttnLayout("Close", "alert_button");
-    auto& b = button();
-    EXPECT_EQ(b.Picture().resource, "alert_button_normal");
-    EXPECT_EQ(b.FlshPicture().resource, "alert_button_hover");
-    EXPECT_EQ(b.DownPicture().resource, "alert_button_down");
-    EXPECT_NE(b.Picture().handle, 0u);
-    EXPECT_NE(b.Picture().handle, b.DownPicture().handle);
-    EXPECT_FALSE(b.showsPressed());
-    EXPECT_EQ(b.Caption(), "Close");
+    EXPECT_EQ(part("Label1").toolTip(), "Start");
+    host.unload();
+    host.saved = mbttnLayout("Close", "art");
+    EXPECT_EQ((Names{button().Picture().resource, button().DownPicture().resource, button().Caption()}),
+              (Names{"art_normal", "art_down", "Close"}));
 }
 
 }  // namespace

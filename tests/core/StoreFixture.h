@@ -1,7 +1,6 @@
-// Real SQLite store databases in a fresh folder for each test, reached by the
-// store through the fake system folder "C:\WINDOWS\system32" and the SQLite3
-// ODBC driver. Natively and under Wine alike: the folder lives in the host's
-// /tmp, which a Wine process sees on drive Z:.
+// Real SQLite store databases in a fresh host folder for each test, reached
+// through the fake system folder "C:\WINDOWS\system32" and the SQLite3 ODBC
+// driver, natively and under Wine (which sees the host's /tmp on drive Z:).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -24,24 +23,17 @@ namespace tavlo::testing {
 inline constexpr const char* kSystemFolder = "C:\\WINDOWS\\system32";
 inline constexpr const char* kDriver = "SQLite3";
 
+// A host path as this process's file functions name it.
+inline std::string localPath(std::string p) {
 #ifdef _WIN32
-inline constexpr bool kUnderWine = true;
-#else
-inline constexpr bool kUnderWine = false;
+    p = "Z:" + p;
+    for (char& c : p) c = c == '/' ? '\\' : c;
 #endif
-
-// The host folder as this process's file functions name it.
-inline std::string localPath(const std::string& hostPath) {
-    if (!kUnderWine) return hostPath;
-    std::string p = "Z:" + hostPath;
-    for (char& c : p)
-        if (c == '/') c = '\\';
     return p;
 }
 
-// Natively, registers the SQLite3 driver in an odbcinst.ini of our own
-// unless the environment names a driver list that exists (under Wine the
-// starter sets it up).
+// Natively, the SQLite3 driver in a driver list of our own unless the
+// environment names one (under Wine the starter sets it up).
 inline void useOwnDriverList() {
 #ifndef _WIN32
     if (const char* dir = std::getenv("ODBCSYSINI"); dir && std::filesystem::exists(std::string(dir) + "/odbcinst.ini"))
@@ -53,27 +45,21 @@ inline void useOwnDriverList() {
 #endif
 }
 
-// A fresh host folder, removed at the end.
 class TempFolder {
 public:
-    TempFolder() {
-        std::random_device rd;
-        host_ = "/tmp/tavlo-store-" + std::to_string(rd()) + std::to_string(rd());
-        std::filesystem::create_directories(local());
-    }
+    TempFolder() { std::filesystem::create_directories(localPath(host_)); }
     ~TempFolder() {
         std::error_code ec;
-        std::filesystem::remove_all(local(), ec);
+        std::filesystem::remove_all(localPath(host_), ec);
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
     const std::string& host() const { return host_; }
-    std::string local() const { return localPath(host_); }
     std::string hostFile(const std::string& name) const { return host_ + "/" + name; }
-    std::string localFile(const std::string& name) const { return localPath(hostFile(name)); }
 
 private:
-    std::string host_;
+    std::string host_ =
+        "/tmp/tavlo-store-" + std::to_string(std::random_device{}()) + std::to_string(std::random_device{}());
 };
 
 using Row = std::vector<std::optional<std::string>>;
@@ -85,10 +71,8 @@ protected:
         h.sys.env.variables["TAVLO_ODBC_DRIVER"] = kDriver;
         h.sys.env.folders[kSystemFolder] = folder.host();
     }
-
     static std::string systemFile(const std::string& name) { return std::string(kSystemFolder) + "\\" + name; }
-
-    // Makes the database with its table and shows it to the fake file system.
+    // The database with its table, shown to the fake file system.
     void makeConf(std::uint32_t attributes = platform::AttrArchive) {
         core::MakeSettingsDatabase(kDriver, folder.hostFile("pso.dat"));
         h.sys.files.addFile(systemFile("pso.dat"), 4096, attributes);
@@ -97,32 +81,23 @@ protected:
         core::MakeIgnoreDatabase(kDriver, folder.hostFile("pro.dat"));
         h.sys.files.addFile(systemFile("pro.dat"), 4096, attributes);
     }
-    // A file of that name holding the bytes, shown to the fake file system.
-    void writeFile(const std::string& name, const std::string& bytes) {
-        std::ofstream(folder.localFile(name), std::ios::binary) << bytes;
-        h.sys.files.addFile(systemFile(name), bytes.size());
-    }
-
-    // Runs SQL on its own connection to a database file, beside the store's.
-    std::vector<Row> query(const std::string& file, const std::string& sql, int columns) {
-        platform::odbc::Connection db;
+    // A connection of the test's own, beside the store's.
+    void open(platform::odbc::Connection& db, const std::string& file) {
         db.open("DRIVER={SQLite3};Database=" + folder.hostFile(file) + ";");
-        platform::odbc::Statement q(db, sql);
-        q.execute();
-        std::vector<Row> rows;
-        while (q.fetch()) {
-            Row r;
-            for (int c = 1; c <= columns; ++c) r.push_back(q.text(c));
-            rows.push_back(r);
-        }
-        return rows;
     }
     void run(const std::string& file, const std::string& sql) {
         platform::odbc::Connection db;
-        db.open("DRIVER={SQLite3};Database=" + folder.hostFile(file) + ";");
+        open(db, file);
         db.execute(sql);
     }
-    std::vector<Row> confRows() { return query("pso.dat", "SELECT [Group], [Key], [Value] FROM [conf] ORDER BY rowid", 3); }
+    std::vector<Row> confRows() {
+        platform::odbc::Connection db;
+        open(db, "pso.dat");
+        platform::odbc::Statement q(db, "SELECT [Group], [Key], [Value] FROM [conf] ORDER BY rowid");
+        std::vector<Row> rows;
+        for (q.execute(); q.fetch();) rows.push_back({q.text(1), q.text(2), q.text(3)});
+        return rows;
+    }
 
     TempFolder folder;  // outlives the app, whose connections close first
     platform::fake::HeadlessApp h;
