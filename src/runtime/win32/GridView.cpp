@@ -34,10 +34,17 @@ protected:
 
     std::optional<LRESULT> handle(UINT msg, WPARAM wp, LPARAM lp) override {
         switch (msg) {
-        case WM_PAINT: paint(); return 0;
+        case WM_PAINT:
+            pending_ = false;
+            if (scrollStale_) updateScroll();
+            paint();
+            return 0;
         case WM_ERASEBKGND: return 1;
         case WM_SIZE: updateScroll(); return std::nullopt;
-        case WM_VSCROLL: scrolled(LOWORD(wp)); return 0;
+        case WM_VSCROLL:
+            if (scrollStale_) updateScroll();
+            scrolled(LOWORD(wp));
+            return 0;
         case WM_SETFOCUS:
         case WM_KILLFOCUS: InvalidateRect(hwnd(), nullptr, FALSE); return std::nullopt;
         case WM_LBUTTONDOWN: SetFocus(hwnd()); break;
@@ -52,12 +59,20 @@ protected:
         return handleMouse(msg, wp, lp);
     }
 
-    // A cell write only marks the grid for the next paint of the loop; the
-    // scroll bar is set again only when its range, page or place change.
+    // Cell writes and new rows only mark the grid for the next paint of the
+    // loop, once however many come before it; the scroll bar's range follows
+    // at that paint. A new first row shown (TopRow) moves the scroll box at once.
     void update(Prop prop) override {
         if (prop == Prop::Grid) {
-            updateScroll();
-            InvalidateRect(hwnd(), nullptr, FALSE);
+            if (grid() && grid()->topRow() != scroll_.nPos) {
+                updateScroll();
+            } else {
+                scrollStale_ = true;
+            }
+            if (!pending_) {
+                pending_ = true;
+                InvalidateRect(hwnd(), nullptr, FALSE);
+            }
             return;
         }
         ControlWindow::update(prop);
@@ -102,6 +117,7 @@ private:
     void updateScroll() {
         Grid* g = grid();
         if (!g) return;
+        scrollStale_ = false;
         SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
         si.nMin = g->fixedRows();
         si.nMax = std::max(g->fixedRows(), g->rows() - 1);
@@ -145,6 +161,8 @@ private:
 
     SCROLLINFO scroll_{};  // what the scroll bar was last given
     bool scrollSet_ = false;
+    bool scrollStale_ = false;  // the rows changed since
+    bool pending_ = false;      // marked for the next paint
 
     void paint() {
         BufferedPaint p(hwnd());
