@@ -5,6 +5,8 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "runtime/Grid.h"
 #include "runtime/win32/Gdi.h"
@@ -37,6 +39,7 @@ protected:
         case WM_PAINT:
             pending_ = false;
             if (scrollStale_) updateScroll();
+            shown_ = shownNow();
             paint();
             return 0;
         case WM_ERASEBKGND: return 1;
@@ -69,10 +72,15 @@ protected:
             } else {
                 scrollStale_ = true;
             }
-            if (!pending_) {
-                pending_ = true;
+            if (pending_) return;
+            if (shownNow() != shown_) {
                 InvalidateRect(hwnd(), nullptr, FALSE);
+            } else if (scrollStale_) {
+                RedrawWindow(hwnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);  // the scroll bar alone
+            } else {
+                return;
             }
+            pending_ = true;
             return;
         }
         ControlWindow::update(prop);
@@ -159,6 +167,33 @@ private:
         g->setTopRow(std::clamp(top, g->fixedRows(), last));
     }
 
+    // What the grid's client area shows: rows appended below the last line
+    // in view change only the scroll bar.
+    struct Shown {
+        int top = -1, rows = 0, row = 0, col = 0;
+        bool enabled = true;
+        std::vector<Twips> widths;
+        std::vector<std::string> cells;
+        bool operator==(const Shown&) const = default;
+    };
+    Shown shownNow() const {
+        Shown s;
+        const Grid* g = grid();
+        if (!g) return s;
+        s.top = g->topRow();
+        s.row = g->row();
+        s.col = g->col();
+        s.enabled = g->enabled();
+        const int lines = pageRows() + g->fixedRows() + 1;  // the last one partly in view
+        for (int c = 0; c < g->cols(); ++c) s.widths.push_back(g->colWidth(c));
+        for (int line = 0; line < lines && rowAtLine(line) < g->rows(); ++line) {
+            s.rows = line + 1;
+            for (int c = 0; c < g->cols(); ++c) s.cells.push_back(g->textMatrix(rowAtLine(line), c));
+        }
+        return s;
+    }
+
+    Shown shown_;          // as last painted
     SCROLLINFO scroll_{};  // what the scroll bar was last given
     bool scrollSet_ = false;
     bool scrollStale_ = false;  // the rows changed since
@@ -166,6 +201,7 @@ private:
 
     void paint() {
         BufferedPaint p(hwnd());
+        if (p.nothing()) return;
         HDC dc = p.dc();
         fillRect(dc, p.client(), GetSysColor(COLOR_APPWORKSPACE));
         const Grid* g = grid();
