@@ -11,12 +11,12 @@ namespace {
 // posted messages cannot hold the caller forever.
 constexpr int kMaxMessagesPerYield = 10000;
 // The time between two yields that paint, in milliseconds: at least the
-// shortest, and as many times a paint's cost as keeps painting to a tenth of
+// shortest, and as many times a paint's cost as keeps painting to a twentieth of
 // the time (a paint can cost much, e.g. of a window inside a layered window
 // that the system copies whole to the screen), up to the longest.
 constexpr double kShortestPaintInterval = 30;
 constexpr double kLongestPaintInterval = 250;
-constexpr double kPaintCostShare = 10;
+constexpr double kPaintCostShare = 20;
 
 double milliseconds() {
     static LARGE_INTEGER frequency{};
