@@ -161,6 +161,7 @@ make_databases() {
 
 # tavlo_configure <build dir> [cmake args...]: configures once; later builds re-run
 # CMake by themselves when a glob or a CMake file changes.
+# The build type is Debug unless the arguments name another.
 tavlo_configure() {
   local dir=$1
   shift
@@ -173,4 +174,10 @@ tavlo_configure_native() { tavlo_configure "$TAVLO_BUILD/native"; }
 tavlo_configure_asan() { tavlo_configure "$TAVLO_BUILD/native-asan" -DTAVLO_SANITIZE=ON; }
 tavlo_configure_win32() {
   tavlo_configure "$TAVLO_BUILD/win32" -DCMAKE_TOOLCHAIN_FILE="$TAVLO_ROOT/cmake/mingw-i686.cmake"
+}
+# The optimised program that scripts/run and the benchmarks start.
+TAVLO_BUILD_RELEASE=$TAVLO_BUILD/win32-release
+tavlo_configure_win32_release() {
+  tavlo_configure "$TAVLO_BUILD_RELEASE" -DCMAKE_TOOLCHAIN_FILE="$TAVLO_ROOT/cmake/mingw-i686.cmake" \
+    -DCMAKE_BUILD_TYPE=Release
 }

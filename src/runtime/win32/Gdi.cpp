@@ -76,7 +76,7 @@ void stretchPicture(HDC dc, Handle picture, const RECT& r) {
 BufferedPaint::BufferedPaint(HWND hwnd) : hwnd_(hwnd) {
     BeginPaint(hwnd, &ps_);
     GetClientRect(hwnd, &client_);
-    if (!ps_.hdc || client_.right <= 0 || client_.bottom <= 0) return;
+    if (!ps_.hdc || nothing() || client_.right <= 0 || client_.bottom <= 0) return;
     mem_.reset(CreateCompatibleDC(ps_.hdc));
     bitmap_.reset(CreateCompatibleBitmap(ps_.hdc, client_.right, client_.bottom));
     if (!mem_ || !bitmap_) {

@@ -31,6 +31,8 @@ public:
     BufferedPaint& operator=(const BufferedPaint&) = delete;
     HDC dc() const { return mem_.get() ? mem_.get() : ps_.hdc; }
     const RECT& client() const { return client_; }
+    // Nothing of the client area to paint (only the frame was invalid).
+    bool nothing() const { return IsRectEmpty(&ps_.rcPaint) != FALSE; }
 
 private:
     HWND hwnd_;

@@ -5,6 +5,8 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "runtime/Grid.h"
 #include "runtime/win32/Gdi.h"
@@ -34,10 +36,18 @@ protected:
 
     std::optional<LRESULT> handle(UINT msg, WPARAM wp, LPARAM lp) override {
         switch (msg) {
-        case WM_PAINT: paint(); return 0;
+        case WM_PAINT:
+            pending_ = false;
+            if (scrollStale_) updateScroll();
+            shown_ = shownNow();
+            paint();
+            return 0;
         case WM_ERASEBKGND: return 1;
         case WM_SIZE: updateScroll(); return std::nullopt;
-        case WM_VSCROLL: scrolled(LOWORD(wp)); return 0;
+        case WM_VSCROLL:
+            if (scrollStale_) updateScroll();
+            scrolled(LOWORD(wp));
+            return 0;
         case WM_SETFOCUS:
         case WM_KILLFOCUS: InvalidateRect(hwnd(), nullptr, FALSE); return std::nullopt;
         case WM_LBUTTONDOWN: SetFocus(hwnd()); break;
@@ -52,12 +62,25 @@ protected:
         return handleMouse(msg, wp, lp);
     }
 
-    // A cell write only marks the grid for the next paint of the loop; the
-    // scroll bar is set again only when its range, page or place change.
+    // Cell writes and new rows only mark the grid for the next paint of the
+    // loop, once however many come before it; the scroll bar's range follows
+    // at that paint. A new first row shown (TopRow) moves the scroll box at once.
     void update(Prop prop) override {
         if (prop == Prop::Grid) {
-            updateScroll();
-            InvalidateRect(hwnd(), nullptr, FALSE);
+            if (grid() && grid()->topRow() != scroll_.nPos) {
+                updateScroll();
+            } else {
+                scrollStale_ = true;
+            }
+            if (pending_) return;
+            if (shownNow() != shown_) {
+                InvalidateRect(hwnd(), nullptr, FALSE);
+            } else if (scrollStale_) {
+                RedrawWindow(hwnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);  // the scroll bar alone
+            } else {
+                return;
+            }
+            pending_ = true;
             return;
         }
         ControlWindow::update(prop);
@@ -102,6 +125,7 @@ private:
     void updateScroll() {
         Grid* g = grid();
         if (!g) return;
+        scrollStale_ = false;
         SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
         si.nMin = g->fixedRows();
         si.nMax = std::max(g->fixedRows(), g->rows() - 1);
@@ -143,11 +167,41 @@ private:
         g->setTopRow(std::clamp(top, g->fixedRows(), last));
     }
 
+    // What the grid's client area shows: rows appended below the last line
+    // in view change only the scroll bar.
+    struct Shown {
+        int top = -1, rows = 0, row = 0, col = 0;
+        bool enabled = true;
+        std::vector<Twips> widths;
+        std::vector<std::string> cells;
+        bool operator==(const Shown&) const = default;
+    };
+    Shown shownNow() const {
+        Shown s;
+        const Grid* g = grid();
+        if (!g) return s;
+        s.top = g->topRow();
+        s.row = g->row();
+        s.col = g->col();
+        s.enabled = g->enabled();
+        const int lines = pageRows() + g->fixedRows() + 1;  // the last one partly in view
+        for (int c = 0; c < g->cols(); ++c) s.widths.push_back(g->colWidth(c));
+        for (int line = 0; line < lines && rowAtLine(line) < g->rows(); ++line) {
+            s.rows = line + 1;
+            for (int c = 0; c < g->cols(); ++c) s.cells.push_back(g->textMatrix(rowAtLine(line), c));
+        }
+        return s;
+    }
+
+    Shown shown_;          // as last painted
     SCROLLINFO scroll_{};  // what the scroll bar was last given
     bool scrollSet_ = false;
+    bool scrollStale_ = false;  // the rows changed since
+    bool pending_ = false;      // marked for the next paint
 
     void paint() {
         BufferedPaint p(hwnd());
+        if (p.nothing()) return;
         HDC dc = p.dc();
         fillRect(dc, p.client(), GetSysColor(COLOR_APPWORKSPACE));
         const Grid* g = grid();

@@ -35,9 +35,17 @@ protected:
     }
 };
 
+// A caption that changes marks the label for the next paint once, however
+// often it changes before that paint. The window's text is the caption: asked
+// within the process, the window answers from the control; the system's copy,
+// which other programs read, follows at the paint.
 class LabelView : public LightView {
 public:
     using LightView::LightView;
+    bool build() override {
+        shown_ = control_->caption();
+        return LightView::build();
+    }
     void paintContent(HDC dc, const RECT& r) override {
         if (!control_) return;
         if (!control_->transparent()) fillRect(dc, r, toColorRef(control_->backColor()));
@@ -64,6 +72,37 @@ public:
 protected:
     const wchar_t* ownClass() const override { return L"TavloLabel"; }
     bool opaque() const override { return control_ && !control_->transparent(); }
+    void update(Prop prop) override {
+        if (prop != Prop::Text) {
+            LightView::update(prop);
+        } else if (!pending_) {
+            pending_ = true;
+            invalidateArea();
+        }
+    }
+    std::optional<LRESULT> handle(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (msg == WM_PAINT) painting();
+        if (!control_ || (msg != WM_GETTEXT && msg != WM_GETTEXTLENGTH)) return LightView::handle(msg, wp, lp);
+        const std::wstring text = widen(control_->caption());
+        if (msg == WM_GETTEXTLENGTH) return static_cast<LRESULT>(text.size());
+        if (wp == 0) return 0;
+        const std::size_t n = std::min(text.size(), static_cast<std::size_t>(wp) - 1);
+        auto* out = reinterpret_cast<wchar_t*>(lp);
+        text.copy(out, n);
+        out[n] = L'\0';
+        return static_cast<LRESULT>(n);
+    }
+
+private:
+    void painting() {
+        pending_ = false;
+        if (!control_ || shown_ == control_->caption()) return;
+        shown_ = control_->caption();
+        defaultProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(widen(shown_).c_str()));
+    }
+
+    std::string shown_;     // the text the system holds for the window
+    bool pending_ = false;  // marked for the next paint
 };
 
 // An image shows its picture stretched to its size; without one it is clear.

@@ -1,5 +1,7 @@
 #include "runtime/win32/Modal.h"
 
+#include <algorithm>
+
 #include "runtime/win32/Guard.h"
 
 namespace tavlo::rt::win32 {
@@ -8,8 +10,21 @@ namespace {
 // A yield never runs longer than this many messages, so that a flood of
 // posted messages cannot hold the caller forever.
 constexpr int kMaxMessagesPerYield = 10000;
-// The shortest time between two yields that paint, in milliseconds.
-constexpr ULONGLONG kPaintInterval = 30;
+// The time between two yields that paint, in milliseconds: at least the
+// shortest, and as many times a paint's cost as keeps painting to a twentieth of
+// the time (a paint can cost much, e.g. of a window inside a layered window
+// that the system copies whole to the screen), up to the longest.
+constexpr double kShortestPaintInterval = 30;
+constexpr double kLongestPaintInterval = 250;
+constexpr double kPaintCostShare = 20;
+
+double milliseconds() {
+    static LARGE_INTEGER frequency{};
+    if (!frequency.QuadPart) QueryPerformanceFrequency(&frequency);
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
 }  // namespace
 
 static bool dispatchOne(const MSG& m) {
@@ -22,19 +37,26 @@ static bool dispatchOne(const MSG& m) {
     return true;
 }
 
-// A yield paints at most once per kPaintInterval: a loop that yields after
+// A yield paints at most once per paint interval: a loop that yields after
 // each small step (the scan, once per file) would otherwise repaint what it
 // changed at every step. Between paints it still takes input, posted and sent
 // messages and timers; the areas to paint wait and merge until the next one.
+// A yield that ran a handler for long (a message box) says nothing of a
+// paint's cost and leaves the interval as it is.
 void pumpPending() {
-    static ULONGLONG lastPaint = 0;
-    const ULONGLONG now = GetTickCount64();
-    const bool paint = now - lastPaint >= kPaintInterval;
-    if (paint) lastPaint = now;
+    static double lastPaint = -kLongestPaintInterval;
+    static double interval = kShortestPaintInterval;
+    const double start = milliseconds();
+    const bool paint = start - lastPaint >= interval;
+    if (paint) lastPaint = start;
     const UINT mode = PM_REMOVE | (paint ? 0 : PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE);
     MSG m;
     for (int n = 0; n < kMaxMessagesPerYield && PeekMessageW(&m, nullptr, 0, 0, mode); ++n) {
         if (!dispatchOne(m)) return;
+    }
+    const double cost = milliseconds() - start;
+    if (paint && cost < kLongestPaintInterval) {
+        interval = std::clamp(cost * kPaintCostShare, kShortestPaintInterval, kLongestPaintInterval);
     }
 }
 

@@ -2,13 +2,21 @@
 
 #include <commctrl.h>
 
+#include <unordered_map>
+
 #include "runtime/win32/Guard.h"
 
 namespace tavlo::rt::win32 {
 
 namespace {
-const wchar_t* const kObjectProp = L"Tavlo.Window";
 constexpr UINT_PTR kSubclassId = 1;
+
+// The objects behind the program's windows, kept in the process: a window
+// property would cost a trip to the window server at every message.
+std::unordered_map<HWND, Window*>& attached() {
+    static std::unordered_map<HWND, Window*> objects;
+    return objects;
+}
 }  // namespace
 
 Window::~Window() {
@@ -19,7 +27,8 @@ Window::~Window() {
 }
 
 Window* Window::from(HWND hwnd) {
-    return hwnd ? static_cast<Window*>(GetPropW(hwnd, kObjectProp)) : nullptr;
+    const auto found = attached().find(hwnd);
+    return found == attached().end() ? nullptr : found->second;
 }
 
 HINSTANCE Window::instance() { return GetModuleHandleW(nullptr); }
@@ -51,14 +60,15 @@ bool Window::create(const CreateArgs& a) {
     return true;
 }
 
-void Window::attach(HWND h) { SetPropW(h, kObjectProp, this); }
+void Window::attach(HWND h) { attached()[h] = this; }
 
 // Lets go of a window that is going away (or that the object leaves): later
 // messages find no object and get the default handling.
 void Window::detach() {
     HWND h = hwnd_.release();
     if (!h) return;
-    RemovePropW(h, kObjectProp);
+    const auto found = attached().find(h);
+    if (found != attached().end() && found->second == this) attached().erase(found);
     if (subclassed_) RemoveWindowSubclass(h, &Window::subclassProc, kSubclassId);
     subclassed_ = false;
 }
