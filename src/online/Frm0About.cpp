@@ -58,15 +58,23 @@ rt::ControlDesign linkDesign(const char* name, const char* page, rt::Twips left,
 }
 
 rt::ControlDesign textDesign(const char* name, const char* page, rt::Twips left, rt::Twips top, rt::Twips width,
-                             const char* caption, rt::Font font = {}) {
+                             const char* caption) {
     return {.kind = Kind::Label, .name = name, .container = page, .left = left, .top = top, .width = width,
-            .height = font.size > 9 ? 330 : 195, .text = caption, .transparent = true, .font = font};
+            .height = 195, .text = caption, .transparent = true};
+}
+
+rt::ControlDesign headingDesign(const char* name, const char* page, rt::Twips width, const char* caption,
+                                double size) {
+    return {.kind = Kind::Label, .name = name, .container = page, .left = 480, .top = 300, .width = width,
+            .height = 330, .text = caption, .foreColor = kHeadingColor, .transparent = true,
+            .font = {.size = size, .bold = true}};
 }
 
 }  // namespace
 
 void Frm0::buildAboutPage() {
     VersionCheckBusy = rt::False;
+    SuggestBusy = rt::False;
     MachineId = online::MachineIdentifier();
     onMouseMove = [this](int, int, rt::Twips, rt::Twips) { ResetHomeLinkLook(); };
     c("lblLUpdt0").onClick = [this] { CheckLatestVersion(); };
@@ -79,8 +87,7 @@ void Frm0::buildAboutPage() {
 // home, support, help and bug-report links and the Suggest button.
 void Frm0::buildAboutLinks() {
     const char* page = "picRegs";
-    add(textDesign("lblAbtName", page, 480, 300, 3000, "Tavlo", {.size = 14, .bold = true}))
-        .setForeColor(kHeadingColor);
+    add(headingDesign("lblAbtName", page, 3000, "Tavlo", 14));
     add(textDesign("lblAbtWhat", page, 480, 780, 6600,
                    "Guards your PC against malware carried on USB memory sticks."));
     add(textDesign("lblAbtVer", page, 480, 1200, 1200, "Version :"));
@@ -111,8 +118,7 @@ void Frm0::buildAboutLinks() {
 // the feedback page.
 void Frm0::buildHelpGuide() {
     const char* page = "picHelp";
-    add(textDesign("lblHlpHead", page, 480, 300, 4000, "Getting started", {.size = 12, .bold = true}))
-        .setForeColor(kHeadingColor);
+    add(headingDesign("lblHlpHead", page, 4000, "Getting started", 12));
     add(textDesign("lblHlpStp1", page, 480, 900, 6600,
                    "1.  Plug in a USB memory stick: Tavlo scans it at once and reports what it finds."));
     add(textDesign("lblHlpStp2", page, 480, 1260, 2700, "2.  Choose how Tavlo alerts you :"));
@@ -166,7 +172,7 @@ void Frm0::OpenLinkLabel(const std::string& label) {
     });
     rt::skipOnError([&] {
         const std::string address = look->path ? online::ServerUrl(look->path) : c(label).caption();
-        rt::app().sys().shell.open(address);
+        rt::app().sys().shell.open(hWnd(), address);
     });
 }
 

@@ -11,11 +11,11 @@ namespace {
 using rt::Kind;
 
 constexpr int kHandPointer = 99;
-constexpr rt::Color kWindowColor = 0xFFFFFF;  // system colour 5, the window background
+constexpr rt::Color kWindowColor = 0x80000005;  // the system's window colour
 constexpr rt::Color kLinkBlue = 0xFF0000;
 constexpr rt::Color kCloseColor = 0x0040C0;
 // Wide enough for their texts in the fonts the system substitutes, each up to
-// the next label (the design's 735 and 870 cut "Click Hare" and "to download").
+// the next label: narrower, "Click Hare" and "to download" lose their ends.
 constexpr rt::Twips kLinkWidth = 790;
 constexpr rt::Twips kToDownloadWidth = 1230;
 
@@ -74,7 +74,7 @@ void FrmPopUp::buildLabels() {
     add({.kind = Kind::Label, .name = "lblAvlbl3", .left = 1515, .top = 360, .width = kToDownloadWidth, .height = 195,
          .text = "to download", .visible = false, .transparent = true});
     add({.kind = Kind::Label, .name = "lblClose", .left = 2760, .top = 360, .width = 735, .height = 255,
-         .text = "(Close 9)", .foreColor = kCloseColor, .transparent = true})
+         .text = "(Close 9)", .foreColor = kCloseColor})
         .onClick = [this] { ClosePopUpNow(); };
 }
 
@@ -135,7 +135,7 @@ void FrmPopUp::ClosePopUpNow() {
 }
 
 void FrmPopUp::OpenDownloadFromPopUp() {
-    rt::skipOnError([] { rt::app().sys().shell.open(ServerUrl("/download.php")); });
+    rt::skipOnError([this] { rt::app().sys().shell.open(hWnd(), ServerUrl("/download.php")); });
     rt::skipOnError([this] { c("lblClose").setCaption("Closing..."); });
     rt::skipOnError([this] {
         timer("TmrPopClos").setInterval(800);

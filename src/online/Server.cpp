@@ -44,7 +44,6 @@ std::string ServerUrl(const std::string& path) { return ServerBase() + path; }
 std::string PercentEncode(const std::string& value) {
     static constexpr char hex[] = "0123456789ABCDEF";
     std::string out;
-    out.reserve(value.size() * 3);
     for (unsigned char c : value) {
         if (unreserved(c)) {
             out += static_cast<char>(c);

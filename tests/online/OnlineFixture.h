@@ -1,7 +1,7 @@
-// A headless program for the online tests: the fakes, with an HTTP fake that
-// lets a test look at the windows while a request is under way; the server
-// set to a local address; the version 1.0.5; the main window loaded with
-// every other window's timers held, so that only the notice's timers run.
+// One headless program for the online tests: the fakes, with an HTTP fake that
+// lets a test act while a request is under way; made-up window handles; the
+// server named with a trailing "/"; version 1.0.5 on the computer "desk-42";
+// the main window loaded with every other window's timers held.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,12 +9,17 @@
 #include <functional>
 
 #include "core/Frm0.h"
+#include "online/Email.h"
 #include "online/FrmPopUp.h"
 #include "online/Server.h"
+#include "online/TextRules.h"
 #include "platform/fake/FakeServices.h"
 #include "runtime/Headless.h"
 
 namespace tavlo::online::testing {
+
+inline constexpr rt::Color kBlue = 0xFF0000, kRed = 0x0000FF, kGrey = 0xE0E0E0, kWhite = 0xFFFFFF;
+inline const std::string kServer = "http://127.0.0.1:8080";
 
 class ProbeHttp : public platform::fake::FakeHttp {
 public:
@@ -24,9 +29,6 @@ public:
     }
     std::function<void()> during;
 };
-
-inline constexpr const char* kServer = "http://127.0.0.1:8080";
-inline constexpr const char* kVersionUrl = "http://127.0.0.1:8080/version/latest.php";
 
 class OnlineTest : public ::testing::Test {
 protected:
@@ -39,15 +41,13 @@ protected:
     core::Frm0& w = core::frm0();
 
     void SetUp() override {
-        sys.env.variables[kServerVariable] = kServer;
+        ui.windowHandles = true;
+        sys.env.variables[kServerVariable] = kServer + "/";
+        sys.env.variables["COMPUTERNAME"] = "desk-42";
         scope.app().version = {1, 0, 5};
         w.load();
-        holdTimersOfOtherWindows();
-    }
-
-    void holdTimersOfOtherWindows() {
         for (rt::Form* form : scope.app().forms()) {
-            if (form->name() == "frmPopUp" || !form->loaded()) continue;
+            if (!form->loaded()) continue;
             for (auto& control : form->controls()) {
                 if (auto* t = dynamic_cast<rt::Timer*>(control.get())) t->setEnabled(false);
             }
@@ -56,8 +56,16 @@ protected:
 
     rt::Control& c(const std::string& name) { return w.c(name); }
     FrmPopUp& notice() { return frmPopUp(); }
-    bool noticeOpen() { return notice().loaded() && notice().visible(); }
-    std::vector<std::string> prompts() const { return ui.prompts(); }
+    std::string status() { return c("lblCncMsg").caption(); }
+    // Moves the clock to the given time since the test began.
+    void at(long long ms) { clock.advance(ms - clock.now()); }
+    void fill(const std::string& friendName, const std::string& friendMail, const std::string& comment,
+              const std::string& name, const std::string& mail) {
+        const std::string* texts[] = {&friendName, &friendMail, &comment, &name, &mail};
+        int i = 0;
+        for (const char* field : {"txtFrndNm", "txtFrndEM", "txtCommnt", "txtName2", "txtmail2"})
+            c(field).setText(*texts[i++]);
+    }
 };
 
 }  // namespace tavlo::online::testing

@@ -24,7 +24,7 @@ using Clock = std::chrono::steady_clock;
 // Pages the program would open in the browser, kept instead.
 class KeptPages : public platform::Shell {
 public:
-    void open(const std::string& url) override { opened.push_back(url); }
+    void open(platform::Handle, const std::string& url) override { opened.push_back(url); }
     std::vector<std::string> opened;
 };
 

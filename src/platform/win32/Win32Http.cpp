@@ -97,10 +97,12 @@ std::optional<std::string> fetch(const std::string& url, int timeoutMs, const Tr
     if (!HttpSendRequestW(request.get(), nullptr, 0, nullptr, 0) || transfer.abandoned) return std::nullopt;
     DWORD status = 0, size = sizeof status;
     if (!HttpQueryInfoW(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr) ||
-        status != HTTP_STATUS_OK) {
+        status < 200 || status > 299) {
         return std::nullopt;
     }
-    return readBody(request.get(), transfer);
+    auto body = readBody(request.get(), transfer);
+    if (body && body->empty()) return std::nullopt;  // a success without a body answers nothing
+    return body;
 }
 
 bool mustEscape(unsigned char c) {
