@@ -1,7 +1,7 @@
-// One headless program for the online tests: the fakes, with an HTTP fake that
-// lets a test act while a request is under way; made-up window handles; the
-// server named with a trailing "/"; version 1.0.5 on the computer "desk-42";
-// the main window loaded with every other window's timers held.
+// One headless program for the online tests: the fakes, an HTTP fake that lets
+// a test act while a request is under way, made-up window handles, the server
+// named with a trailing "/", version 1.0.5 on the computer "desk-42", and the
+// main window loaded with every window's timers held.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -21,8 +21,7 @@ namespace tavlo::online::testing {
 inline constexpr rt::Color kBlue = 0xFF0000, kRed = 0x0000FF, kGrey = 0xE0E0E0, kWhite = 0xFFFFFF;
 inline const std::string kServer = "http://127.0.0.1:8080";
 
-class ProbeHttp : public platform::fake::FakeHttp {
-public:
+struct ProbeHttp : platform::fake::FakeHttp {
     std::optional<std::string> get(const std::string& url, int timeoutMs) override {
         if (during) during();
         return FakeHttp::get(url, timeoutMs);
@@ -42,29 +41,21 @@ protected:
 
     void SetUp() override {
         ui.windowHandles = true;
-        sys.env.variables[kServerVariable] = kServer + "/";
-        sys.env.variables["COMPUTERNAME"] = "desk-42";
+        sys.env.variables = {{kServerVariable, kServer + "/"}, {"COMPUTERNAME", "desk-42"}};
         scope.app().version = {1, 0, 5};
         w.load();
         for (rt::Form* form : scope.app().forms()) {
-            if (!form->loaded()) continue;
             for (auto& control : form->controls()) {
                 if (auto* t = dynamic_cast<rt::Timer*>(control.get())) t->setEnabled(false);
             }
         }
     }
-
     rt::Control& c(const std::string& name) { return w.c(name); }
     FrmPopUp& notice() { return frmPopUp(); }
-    std::string status() { return c("lblCncMsg").caption(); }
-    // Moves the clock to the given time since the test began.
-    void at(long long ms) { clock.advance(ms - clock.now()); }
-    void fill(const std::string& friendName, const std::string& friendMail, const std::string& comment,
-              const std::string& name, const std::string& mail) {
-        const std::string* texts[] = {&friendName, &friendMail, &comment, &name, &mail};
-        int i = 0;
-        for (const char* field : {"txtFrndNm", "txtFrndEM", "txtCommnt", "txtName2", "txtmail2"})
-            c(field).setText(*texts[i++]);
+    void at(long long ms) { clock.advance(ms - clock.now()); }  // ms since the test began
+    void fill(const std::array<std::string, 5>& texts) {
+        const char* fields[] = {"txtFrndNm", "txtFrndEM", "txtCommnt", "txtName2", "txtmail2"};
+        for (int i = 0; i < 5; ++i) c(fields[i]).setText(texts[i]);
     }
 };
 
