@@ -1,12 +1,8 @@
-// One headless program for the online tests: the fakes, an HTTP fake that lets
-// a test act while a request is under way, made-up window handles, the server
-// named with a trailing "/", version 1.0.5 on the computer "desk-42", and the
-// main window loaded with every window's timers held.
+// A headless program: fakes, made-up window handles, the server named with a trailing "/", version 1.0.5
+// on "desk-42", the main window loaded with all timers held.
 #pragma once
 
 #include <gtest/gtest.h>
-
-#include <functional>
 
 #include "core/Frm0.h"
 #include "online/Email.h"
@@ -22,11 +18,11 @@ inline constexpr rt::Color kBlue = 0xFF0000, kRed = 0x0000FF, kGrey = 0xE0E0E0, 
 inline const std::string kServer = "http://127.0.0.1:8080";
 
 struct ProbeHttp : platform::fake::FakeHttp {
+    std::function<void()> during;  // runs while a request is under way
     std::optional<std::string> get(const std::string& url, int timeoutMs) override {
         if (during) during();
         return FakeHttp::get(url, timeoutMs);
     }
-    std::function<void()> during;
 };
 
 class OnlineTest : public ::testing::Test {
@@ -44,16 +40,13 @@ protected:
         sys.env.variables = {{kServerVariable, kServer + "/"}, {"COMPUTERNAME", "desk-42"}};
         scope.app().version = {1, 0, 5};
         w.load();
-        for (rt::Form* form : scope.app().forms()) {
-            for (auto& control : form->controls()) {
+        for (rt::Form* form : scope.app().forms())
+            for (auto& control : form->controls())
                 if (auto* t = dynamic_cast<rt::Timer*>(control.get())) t->setEnabled(false);
-            }
-        }
     }
     rt::Control& c(const std::string& name) { return w.c(name); }
     FrmPopUp& notice() { return frmPopUp(); }
-    void at(long long ms) { clock.advance(ms - clock.now()); }  // ms since the test began
-    void fill(const std::array<std::string, 5>& texts) {
+    void fill(const std::array<std::string, 5>& texts) {  // the panel's fields, checked in this order
         const char* fields[] = {"txtFrndNm", "txtFrndEM", "txtCommnt", "txtName2", "txtmail2"};
         for (int i = 0; i < 5; ++i) c(fields[i]).setText(texts[i]);
     }
