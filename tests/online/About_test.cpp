@@ -36,13 +36,13 @@ TEST_F(AboutTest, ReplyDecidesTheStatusTheLinkAndTheNotice) {
     auto& n = notice();
     EXPECT_TRUE(n.c("imgPicture").picture() == n.c("imgNwVer").picture() && !n.c("lblUpdtd").visible());
     EXPECT_FALSE(n.c("imgPicture").picture().empty() || n.design().titleBar || n.design().controlBox);
-    for (const auto& [name, text, colour, transparent] :
-         {std::tuple{"lblAvlbl1", "A new version of Tavlo is available.", 0x000000u, true},
-          {"lblDnLnk", "Click Hare", kBlue, true}, {"lblAvlbl3", "to download", 0x000000u, true},
-          {"lblClose", "(Close 9)", 0x0040C0u, false}}) {
+    for (const auto& [name, text, colour, transparent, pointer] :
+         {std::tuple{"lblAvlbl1", "A new version of Tavlo is available.", 0x000000u, true, 0},
+          {"lblDnLnk", "Click Hare", kBlue, true, 99}, {"lblAvlbl3", "to download", 0x000000u, true, 0},
+          {"lblClose", "(Close 9)", 0x0040C0u, false, 0}}) {
         const auto& l = n.c(name);
-        EXPECT_EQ(std::tuple(l.caption(), l.visible(), l.foreColor(), l.transparent()),
-                  std::tuple(std::string(text), true, colour, transparent));
+        EXPECT_EQ(std::tuple(l.caption(), l.visible(), l.foreColor(), l.transparent(), l.mousePointer()),
+                  std::tuple(std::string(text), true, colour, transparent, pointer));
     }
     EXPECT_EQ(std::tuple(n.backColor(), n.top(), n.width(), n.height()), std::tuple(0x80000005u, 10380, 3570, 660));
     EXPECT_EQ(sys.windows.calls.back(), "SetWindowPos " + std::to_string(n.hWnd()) + " -1 3");
@@ -69,10 +69,8 @@ TEST_F(AboutTest, NoticeSlidesInCountsDownAndSlidesOutAsTheUserLetsIt) {
         if (act == Check) c("lblLUpdt0").click();
         if (act == Close) n.c("lblClose").click();
         if (act == Twice) n.c("imgPicture").dblClick();
-        if (act == Link) {
-            n.c("lblDnLnk").click();
-            owner = n.hWnd();
-        }
+        if (act == Link) n.c("lblDnLnk").click();
+        if (act == Link) owner = n.hWnd();
         EXPECT_EQ(n.loaded() ? std::pair(n.left(), n.c("lblClose").caption()) : std::pair(0, std::string()),
                   std::pair(left, std::string(close))) << ms;
     }

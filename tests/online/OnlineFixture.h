@@ -1,5 +1,4 @@
-// A headless program: fakes, made-up window handles, the server named with a trailing "/", version 1.0.5
-// on "desk-42", the main window loaded with all timers held.
+// A headless program: fakes, made-up handles, the server with a trailing "/", 1.0.5 on "desk-42", timers held.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -25,8 +24,7 @@ struct ProbeHttp : platform::fake::FakeHttp {
     }
 };
 
-class OnlineTest : public ::testing::Test {
-protected:
+struct OnlineTest : ::testing::Test {
     rt::HeadlessUi ui;
     rt::ManualClock clock;
     platform::fake::FakeSystem sys;

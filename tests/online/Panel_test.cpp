@@ -49,6 +49,10 @@ TEST_F(PanelTest, PanelOpensFromBothPlacesWithItsCaptionsAndFieldsAndReloadsIdle
         c("lblCloseFrnd").click();
         EXPECT_FALSE(c("picDlg").visible()) << opener;
     }
+    sys.windows.calls.clear();
+    for (int button : {rt::RightButton, rt::LeftButton}) c("Image2").mouseDown(button, 0, 9, 9);  // drags the panel
+    const std::string drag = "SendMessage " + std::to_string(c("picDlg").hWnd()) + " 161 2 0";
+    EXPECT_EQ(sys.windows.calls, (std::vector<std::string>{"ReleaseCapture", drag}));
     for (const auto& [name, text] : std::map<std::string, std::string>{
              {"Label65", "Suggest Tavlo to your friend"}, {"Label67", "Don't worry. We don't like spam."},
              {"Label66", "Submit this form, so we will email him/her to test Tavlo."}, {"lblFrndNm", "Friend's Name"},
