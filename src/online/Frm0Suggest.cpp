@@ -145,14 +145,9 @@ void Frm0::sendSuggestRequest() {
     }
 }
 
-// Trimmed first, then without the characters that may not be sent; the
-// fields keep the cleaned texts.
+// StripSpecialChars trims each text before it drops the characters that may
+// not be sent; the fields keep the cleaned texts.
 void Frm0::cleanSuggestFields() {
-    for (const char* name : kSuggestFields) {
-        const std::string& text = c(name).text();
-        const auto first = text.find_first_not_of(' ');
-        c(name).setText(first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(' ') - first + 1));
-    }
     for (const char* name : kSuggestFields) {
         std::string text = c(name).text();
         c(name).setText(StripSpecialChars(text));

@@ -12,11 +12,7 @@ ServerSettings& settings() { return rt::app().module<ServerSettings>(); }
 
 bool isHttpAddress(const std::string& text) {
     const std::string lower = LowerCase(text);
-    for (const char* scheme : {"http://", "https://"}) {
-        const std::string s = scheme;
-        if (lower.starts_with(s) && lower.size() > s.size()) return true;
-    }
-    return false;
+    return lower.starts_with("http://") || lower.starts_with("https://");
 }
 
 std::string configuredBase() {

@@ -34,8 +34,9 @@ TEST_F(AboutTest, ReplyDecidesTheStatusTheLinkAndTheNotice) {
     }
     EXPECT_EQ(http.requests, std::vector<std::string>(9, kServer + "/version/latest.php"));
     auto& n = notice();
-    EXPECT_TRUE(n.c("imgPicture").picture() == n.c("imgNwVer").picture() && !n.c("lblUpdtd").visible());
-    EXPECT_FALSE(n.c("imgPicture").picture().empty() || n.design().titleBar || n.design().controlBox);
+    EXPECT_TRUE(n.c("imgPicture").picture() == n.c("imgNwVer").picture() && n.c("imgPicture").visible());
+    EXPECT_FALSE(n.c("imgPicture").picture().empty() || n.c("lblUpdtd").visible() || n.design().titleBar ||
+                 n.design().controlBox);
     for (const auto& [name, text, colour, transparent, pointer] :
          {std::tuple{"lblAvlbl1", "A new version of Tavlo is available.", 0x000000u, true, 0},
           {"lblDnLnk", "Click Hare", kBlue, true, 99}, {"lblAvlbl3", "to download", 0x000000u, true, 0},
