@@ -8,7 +8,7 @@ using PanelTest = OnlineTest;
 
 TEST_F(PanelTest, TextRulesEndingsEmailKeysAndTheServersAddresses) {
     const std::pair<std::string, std::size_t> counts[] = {
-        {"abc", 3}, {"\xC2\xA9\xDF\xBF", 2}, {"\xE0\xA0\x80\xEF\xBF\xBF", 2}, {"\xC3\xA9", 1}, {"\xC3", 1},
+        {"a\x80\x80\x80", 4}, {"\xC2\xA9\xDF\xBF", 2}, {"\xE0\xA0\x80\xEF\xBF\xBF", 2}, {"\xC3\xA9", 1}, {"\xC3", 1},
         {"\xF0\x90\x80\x80\xF4\x8F\xBF\xBF", 2}, {"\xC1\xBF\xF5\x80", 4}, {"\xE2\x82" "a", 3}};
     for (const auto& [text, count] : counts) EXPECT_EQ(CharCount(text), count) << text;
     EXPECT_EQ(LowerCase("@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\xC3\x89"), "@abcdefghijklmnopqrstuvwxyz[\xC3\x89");
