@@ -113,7 +113,7 @@ public:
     // ---- About page and tell-a-friend panel (online) ----
     // True while a version check waits for its reply; False at load.
     short VersionCheckBusy = rt::False;
-    // True while a tell-a-friend request is under way.
+    // True while a tell-a-friend request is under way; False at load.
     short SuggestBusy = rt::False;
     // The machine identifier a tell-a-friend request sends; set at load.
     std::string MachineId;
@@ -142,6 +142,7 @@ private:
     void cleanSuggestFields();
     bool suggestFieldsPass();
     void sendSuggestRequest();
+    void endSuggestRequest();
     void markEmailField(const std::string& field, bool& ended);
 
 protected:

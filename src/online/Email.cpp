@@ -11,9 +11,9 @@ namespace {
 
 constexpr const char* kCrLf = "\r\n";
 
-// The known endings, in thirteen pieces as they have always stood; the first
-// piece starts without a "." (so "SS2" alone is not found) and one entry is in
-// mixed case. The whole is upper-cased before the search.
+// The known endings, in thirteen pieces; the first piece starts without a "."
+// (so "SS2" alone is not found) and one entry is in mixed case. The whole is
+// upper-cased before the search.
 constexpr std::array<const char*, 13> kEndings = {
     "ss2.COM.EDU.GOV.NET.BIZ.ORG.TV",
     ".AF.AL.DZ.As.AD.AO.AI.AQ.AG.AP.AR.AM.AW.AU.AT.AZ.BS.BH.BD.BB.BY",

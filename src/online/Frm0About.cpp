@@ -26,8 +26,7 @@ constexpr rt::Twips kPressShift = 10;
 struct LinkLook {
     const char* name;
     const char* path;  // appended to the server's base address; nullptr: the caption is the address
-    bool hover;        // turns red under the mouse
-    bool hoverUnderline;
+    bool hoverUnderline;  // besides turning red under the mouse
     bool pressUnderlineOff;
     bool releaseBlue;
     bool releaseUnderlineOff;
@@ -35,12 +34,12 @@ struct LinkLook {
 };
 
 constexpr LinkLook kLinks[] = {
-    {"lblNewVer", "/download.php?i=qorl", true, true, false, true, true, false},
-    {"lblSupprt", "/support", true, false, true, false, false, true},
-    {"lblHelp", "/help", true, false, false, false, false, false},
-    {"lblBug", "/bug", true, false, false, false, false, false},
-    {"lblLicAgr", nullptr, true, true, false, true, true, false},
-    {"lblFedBk", "/feedback.php", false, false, false, true, false, false},
+    {"lblNewVer", "/download.php?i=qorl", true, false, true, true, false},
+    {"lblSupprt", "/support", false, true, false, false, true},
+    {"lblHelp", "/help", false, false, false, false, false},
+    {"lblBug", "/bug", false, false, false, false, false},
+    {"lblLicAgr", nullptr, true, false, true, true, false},
+    {"lblFedBk", "/feedback.php", false, false, true, false, false},  // no hover handler
 };
 
 const LinkLook* lookOf(const std::string& name) {
@@ -58,15 +57,23 @@ rt::ControlDesign linkDesign(const char* name, const char* page, rt::Twips left,
 }
 
 rt::ControlDesign textDesign(const char* name, const char* page, rt::Twips left, rt::Twips top, rt::Twips width,
-                             const char* caption, rt::Font font = {}) {
+                             const char* caption) {
     return {.kind = Kind::Label, .name = name, .container = page, .left = left, .top = top, .width = width,
-            .height = font.size > 9 ? 330 : 195, .text = caption, .transparent = true, .font = font};
+            .height = 195, .text = caption, .transparent = true};
+}
+
+rt::ControlDesign headingDesign(const char* name, const char* page, rt::Twips width, const char* caption,
+                                double size) {
+    return {.kind = Kind::Label, .name = name, .container = page, .left = 480, .top = 300, .width = width,
+            .height = 330, .text = caption, .foreColor = kHeadingColor, .transparent = true,
+            .font = {.size = size, .bold = true}};
 }
 
 }  // namespace
 
 void Frm0::buildAboutPage() {
     VersionCheckBusy = rt::False;
+    SuggestBusy = rt::False;
     MachineId = online::MachineIdentifier();
     onMouseMove = [this](int, int, rt::Twips, rt::Twips) { ResetHomeLinkLook(); };
     c("lblLUpdt0").onClick = [this] { CheckLatestVersion(); };
@@ -79,16 +86,17 @@ void Frm0::buildAboutPage() {
 // home, support, help and bug-report links and the Suggest button.
 void Frm0::buildAboutLinks() {
     const char* page = "picRegs";
-    add(textDesign("lblAbtName", page, 480, 300, 3000, "Tavlo", {.size = 14, .bold = true}))
-        .setForeColor(kHeadingColor);
-    add(textDesign("lblAbtWhat", page, 480, 780, 6600,
-                   "Guards your PC against malware carried on USB memory sticks."));
-    add(textDesign("lblAbtVer", page, 480, 1200, 1200, "Version :"));
-    add(textDesign("lblVersion", page, 1740, 1200, 1000, ""));
-    add(textDesign("lblAbtHome", page, 480, 1560, 1200, "Home page :"));
-    add(textDesign("lblAbtSupp", page, 480, 2040, 1200, "Need help :"));
-    add(textDesign("lblAbtBug", page, 480, 2400, 1200, "Found a fault :"));
-    add(textDesign("lblAbtSgst", page, 480, 2940, 3000, "Tell a friend about Tavlo :"));
+    const rt::ControlDesign texts[] = {
+        headingDesign("lblAbtName", page, 3000, "Tavlo", 14),
+        textDesign("lblAbtWhat", page, 480, 780, 6600, "Guards your PC against malware carried on USB memory sticks."),
+        textDesign("lblAbtVer", page, 480, 1200, 1200, "Version :"),
+        textDesign("lblVersion", page, 1740, 1200, 1000, ""),
+        textDesign("lblAbtHome", page, 480, 1560, 1200, "Home page :"),
+        textDesign("lblAbtSupp", page, 480, 2040, 1200, "Need help :"),
+        textDesign("lblAbtBug", page, 480, 2400, 1200, "Found a fault :"),
+        textDesign("lblAbtSgst", page, 480, 2940, 3000, "Tell a friend about Tavlo :"),
+    };
+    for (const auto& text : texts) add(text);
     add(linkDesign("lblNewVer", page, 2880, 1200, 2400, "", "Download"));
     add(linkDesign("lblLicAgr", page, 1740, 1560, 3600, online::ServerBase(), "Tavlo Home"));
     add(linkDesign("lblSupprt", page, 1740, 2040, 1140, "Online Support", "Support"));
@@ -111,23 +119,25 @@ void Frm0::buildAboutLinks() {
 // the feedback page.
 void Frm0::buildHelpGuide() {
     const char* page = "picHelp";
-    add(textDesign("lblHlpHead", page, 480, 300, 4000, "Getting started", {.size = 12, .bold = true}))
-        .setForeColor(kHeadingColor);
-    add(textDesign("lblHlpStp1", page, 480, 900, 6600,
-                   "1.  Plug in a USB memory stick: Tavlo scans it at once and reports what it finds."));
-    add(textDesign("lblHlpStp2", page, 480, 1260, 2700, "2.  Choose how Tavlo alerts you :"));
+    const rt::ControlDesign texts[] = {
+        headingDesign("lblHlpHead", page, 4000, "Getting started", 12),
+        textDesign("lblHlpStp1", page, 480, 900, 6600,
+                   "1.  Plug in a USB memory stick: Tavlo scans it at once and reports what it finds."),
+        textDesign("lblHlpStp2", page, 480, 1260, 2700, "2.  Choose how Tavlo alerts you :"),
+        textDesign("lblHlpStp3", page, 480, 1620, 6600,
+                   "3.  Delete the risky files, or add the ones you trust to the White List."),
+        textDesign("lblHlpSgst", page, 480, 2220, 2700, "Like Tavlo? Tell a friend :"),
+        textDesign("lblHlpFdBk", page, 480, 2580, 2700, "Tell us what you think :"),
+    };
+    for (const auto& text : texts) add(text);
     add({.kind = Kind::Label, .name = "lblStp2Cnf_CnfTab", .container = page, .left = 3240, .top = 1260,
          .width = 1800, .height = 195, .text = "* Go to Settings Tab", .foreColor = kGuideGreen,
          .transparent = true})
         .onClick = [this] { PointGuideArrowAtSettings(); };
-    add(textDesign("lblHlpStp3", page, 480, 1620, 6600,
-                   "3.  Delete the risky files, or add the ones you trust to the White List."));
-    add(textDesign("lblHlpSgst", page, 480, 2220, 2700, "Like Tavlo? Tell a friend :"));
     add({.kind = Kind::Label, .name = "LblSuggst", .container = page, .left = 3240, .top = 2220, .width = 735,
          .height = 195, .text = "Click hare", .foreColor = kLinkBlue, .transparent = true,
          .font = {.underline = true}, .mousePointer = kHandPointer, .toolTip = " Suggest window "})
         .onClick = [this] { ShowSuggestPanel(); };
-    add(textDesign("lblHlpFdBk", page, 480, 2580, 2700, "Tell us what you think :"));
     auto& feedback = add(linkDesign("lblFedBk", page, 3240, 2580, 735, "Click hare", "Review"));
     feedback.onMouseDown = [this](int, int, rt::Twips, rt::Twips) { PressLinkLabel("lblFedBk"); };
     feedback.onMouseUp = [this](int, int, rt::Twips, rt::Twips) { OpenLinkLabel("lblFedBk"); };
@@ -144,7 +154,7 @@ void Frm0::PressLinkLabel(const std::string& label) {
 
 void Frm0::HoverLinkLabel(const std::string& label) {
     const LinkLook* look = lookOf(label);
-    if (!look || !look->hover) return;
+    if (!look) return;
     auto& link = c(label);
     link.setForeColor(kHoverRed);
     if (look->hoverUnderline) link.setFontUnderline(true);
@@ -166,7 +176,7 @@ void Frm0::OpenLinkLabel(const std::string& label) {
     });
     rt::skipOnError([&] {
         const std::string address = look->path ? online::ServerUrl(look->path) : c(label).caption();
-        rt::app().sys().shell.open(address);
+        rt::app().sys().shell.open(hWnd(), address);
     });
 }
 

@@ -1,5 +1,7 @@
 // The tell-a-friend panel picDlg: its fields, their checks and the request
 // that asks the maker's server to write to the friend.
+#include <cstdlib>
+
 #include "core/Frm0.h"
 #include "core/Store.h"
 #include "online/Email.h"
@@ -22,15 +24,9 @@ constexpr int kHandPointer = 99;
 // The panel's text fields in the order they are cleaned.
 constexpr const char* kSuggestFields[] = {"txtFrndNm", "txtFrndEM", "txtCommnt", "txtName2", "txtmail2"};
 
-// A colour kept as decimal text, read as Basic's Val reads it: the leading
-// digits, 0 when there are none.
+// A colour kept as decimal text: its leading digits, 0 when there are none.
 rt::Color colorOf(const std::string& text) {
-    rt::Color value = 0;
-    for (char ch : text) {
-        if (ch < '0' || ch > '9') break;
-        value = value * 10 + static_cast<rt::Color>(ch - '0');
-    }
-    return value;
+    return static_cast<rt::Color>(std::strtoul(text.c_str(), nullptr, 10));
 }
 
 rt::ControlDesign panelLabel(const char* name, rt::Twips left, rt::Twips top, rt::Twips width, const char* text,
@@ -101,7 +97,8 @@ void Frm0::DragDialogByImage(int button, int, rt::Twips, rt::Twips) {
 
 // The fields are cleaned and checked; a refused field stops here with its
 // message. A request under way ignores the click. A failed transfer ends like
-// a reply without a marker.
+// a reply without a marker. The button, the busy flag and the pointer come
+// back on every way out, an error that escapes the request included.
 void Frm0::SendSuggestion() {
     cleanSuggestFields();
     if (!suggestFieldsPass()) return;
@@ -111,10 +108,19 @@ void Frm0::SendSuggestion() {
     c("lblCncMsg").setCaption("Connecting...");
     c("picCncMsg").setVisible(true);
     SuggestBusy = rt::True;
-    sendSuggestRequest();
-    c("cmdSugst").setEnabled(true);
+    try {
+        sendSuggestRequest();
+    } catch (...) {
+        endSuggestRequest();
+        throw;
+    }
+    endSuggestRequest();
+}
+
+void Frm0::endSuggestRequest() {
     SuggestBusy = rt::False;
     rt::app().setScreenPointer(rt::PointerDefault);
+    c("cmdSugst").setEnabled(true);
 }
 
 void Frm0::sendSuggestRequest() {
@@ -139,14 +145,9 @@ void Frm0::sendSuggestRequest() {
     }
 }
 
-// Trimmed first, then without the characters that may not be sent; the
-// fields keep the cleaned texts.
+// StripSpecialChars trims each text before it drops the characters that may
+// not be sent; the fields keep the cleaned texts.
 void Frm0::cleanSuggestFields() {
-    for (const char* name : kSuggestFields) {
-        const std::string& text = c(name).text();
-        const auto first = text.find_first_not_of(' ');
-        c(name).setText(first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(' ') - first + 1));
-    }
     for (const char* name : kSuggestFields) {
         std::string text = c(name).text();
         c(name).setText(StripSpecialChars(text));

@@ -11,13 +11,9 @@ namespace {
 using rt::Kind;
 
 constexpr int kHandPointer = 99;
-constexpr rt::Color kWindowColor = 0xFFFFFF;  // system colour 5, the window background
+constexpr rt::Color kWindowColor = 0x80000005;  // the system's window colour
 constexpr rt::Color kLinkBlue = 0xFF0000;
 constexpr rt::Color kCloseColor = 0x0040C0;
-// Wide enough for their texts in the fonts the system substitutes, each up to
-// the next label (the design's 735 and 870 cut "Click Hare" and "to download").
-constexpr rt::Twips kLinkWidth = 790;
-constexpr rt::Twips kToDownloadWidth = 1230;
 
 // Enables a timer unless it runs already: a running timer keeps its count.
 void keepRunning(rt::Timer& timer) {
@@ -67,14 +63,16 @@ void FrmPopUp::buildLabels() {
          .text = "Tavlo is up to date.", .transparent = true});
     add({.kind = Kind::Label, .name = "lblAvlbl1", .left = 720, .top = 120, .width = 2610, .height = 195,
          .text = "A new version of Tavlo is available.", .visible = false, .transparent = true});
-    add({.kind = Kind::Label, .name = "lblDnLnk", .left = 720, .top = 360, .width = kLinkWidth, .height = 195,
+    // "Click Hare" and "to download" are as wide as their texts in the fonts the
+    // system substitutes, each up to the next label; narrower, they lose their ends.
+    add({.kind = Kind::Label, .name = "lblDnLnk", .left = 720, .top = 360, .width = 790, .height = 195,
          .text = "Click Hare", .visible = false, .foreColor = kLinkBlue, .transparent = true,
          .mousePointer = kHandPointer})
         .onClick = [this] { OpenDownloadFromPopUp(); };
-    add({.kind = Kind::Label, .name = "lblAvlbl3", .left = 1515, .top = 360, .width = kToDownloadWidth, .height = 195,
+    add({.kind = Kind::Label, .name = "lblAvlbl3", .left = 1515, .top = 360, .width = 1230, .height = 195,
          .text = "to download", .visible = false, .transparent = true});
     add({.kind = Kind::Label, .name = "lblClose", .left = 2760, .top = 360, .width = 735, .height = 255,
-         .text = "(Close 9)", .foreColor = kCloseColor, .transparent = true})
+         .text = "(Close 9)", .foreColor = kCloseColor})
         .onClick = [this] { ClosePopUpNow(); };
 }
 
@@ -135,7 +133,7 @@ void FrmPopUp::ClosePopUpNow() {
 }
 
 void FrmPopUp::OpenDownloadFromPopUp() {
-    rt::skipOnError([] { rt::app().sys().shell.open(ServerUrl("/download.php")); });
+    rt::skipOnError([this] { rt::app().sys().shell.open(hWnd(), ServerUrl("/download.php")); });
     rt::skipOnError([this] { c("lblClose").setCaption("Closing..."); });
     rt::skipOnError([this] {
         timer("TmrPopClos").setInterval(800);

@@ -12,11 +12,7 @@ ServerSettings& settings() { return rt::app().module<ServerSettings>(); }
 
 bool isHttpAddress(const std::string& text) {
     const std::string lower = LowerCase(text);
-    for (const char* scheme : {"http://", "https://"}) {
-        const std::string s = scheme;
-        if (lower.starts_with(s) && lower.size() > s.size()) return true;
-    }
-    return false;
+    return lower.starts_with("http://") || lower.starts_with("https://");
 }
 
 std::string configuredBase() {
@@ -44,7 +40,6 @@ std::string ServerUrl(const std::string& path) { return ServerBase() + path; }
 std::string PercentEncode(const std::string& value) {
     static constexpr char hex[] = "0123456789ABCDEF";
     std::string out;
-    out.reserve(value.size() * 3);
     for (unsigned char c : value) {
         if (unreserved(c)) {
             out += static_cast<char>(c);

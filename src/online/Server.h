@@ -47,8 +47,9 @@ struct Suggestion {
 std::string SuggestionUrl(const Suggestion& s);
 std::string LatestVersionUrl();
 
-// One GET of the full URL: the reply body, or nothing when the request failed
-// (no connection, an error status, no answer within the time).
+// One GET of the full URL: the body of a 2xx answer that carries one, or
+// nothing when the request failed (no connection, any other status, no body,
+// no answer within the time).
 std::optional<std::string> Fetch(const std::string& url);
 
 // A text that tells this machine apart without naming it: eight hex digits

@@ -4,10 +4,9 @@ namespace tavlo::online {
 
 namespace {
 
-// The length of the sequence that a lead byte starts, or 0 for a byte that
-// cannot lead one.
+// The length of the sequence that a lead byte of two to four bytes starts, or
+// 0 for any other byte, which counts as one character by itself.
 std::size_t sequenceLength(unsigned char lead) {
-    if (lead < 0x80) return 1;
     if (lead >= 0xC2 && lead <= 0xDF) return 2;
     if (lead >= 0xE0 && lead <= 0xEF) return 3;
     if (lead >= 0xF0 && lead <= 0xF4) return 4;

@@ -74,16 +74,18 @@ public:
 class Http {
 public:
     virtual ~Http() = default;
-    // One plain GET of a full URL: the reply body, or nothing when there was
-    // no connection, an error status, or no answer within the time.
+    // One plain GET of a full URL: the body of a 2xx answer that carries one,
+    // or nothing when there was no connection, any other status, no body, or
+    // no answer within the time.
     virtual std::optional<std::string> get(const std::string& url, int timeoutMs) = 0;
 };
 
 class Shell {
 public:
     virtual ~Shell() = default;
-    // Opens a web page in the browser (verb "Open").
-    virtual void open(const std::string& url) = 0;
+    // Opens a web page in the browser (verb "Open"); a box the shell shows
+    // (no browser, no association) belongs to the owner window.
+    virtual void open(Handle owner, const std::string& url) = 0;
 };
 
 // The notification-area icon record (NOTIFYICONDATA).

@@ -1,35 +1,30 @@
-// A headless program for the online tests: the fakes, with an HTTP fake that
-// lets a test look at the windows while a request is under way; the server
-// set to a local address; the version 1.0.5; the main window loaded with
-// every other window's timers held, so that only the notice's timers run.
+// A headless program: fakes, made-up handles, the server with a trailing "/", 1.0.5 on "desk-42", timers held.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "core/Frm0.h"
+#include "online/Email.h"
 #include "online/FrmPopUp.h"
 #include "online/Server.h"
+#include "online/TextRules.h"
 #include "platform/fake/FakeServices.h"
 #include "runtime/Headless.h"
 
 namespace tavlo::online::testing {
 
-class ProbeHttp : public platform::fake::FakeHttp {
-public:
+inline constexpr rt::Color kBlue = 0xFF0000, kRed = 0x0000FF, kGrey = 0xE0E0E0, kWhite = 0xFFFFFF;
+inline const std::string kServer = "http://127.0.0.1:8080";
+
+struct ProbeHttp : platform::fake::FakeHttp {
+    std::function<void()> during;  // runs while a request is under way
     std::optional<std::string> get(const std::string& url, int timeoutMs) override {
         if (during) during();
         return FakeHttp::get(url, timeoutMs);
     }
-    std::function<void()> during;
 };
 
-inline constexpr const char* kServer = "http://127.0.0.1:8080";
-inline constexpr const char* kVersionUrl = "http://127.0.0.1:8080/version/latest.php";
-
-class OnlineTest : public ::testing::Test {
-protected:
+struct OnlineTest : ::testing::Test {
     rt::HeadlessUi ui;
     rt::ManualClock clock;
     platform::fake::FakeSystem sys;
@@ -39,25 +34,20 @@ protected:
     core::Frm0& w = core::frm0();
 
     void SetUp() override {
-        sys.env.variables[kServerVariable] = kServer;
+        ui.windowHandles = true;
+        sys.env.variables = {{kServerVariable, kServer + "/"}, {"COMPUTERNAME", "desk-42"}};
         scope.app().version = {1, 0, 5};
         w.load();
-        holdTimersOfOtherWindows();
-    }
-
-    void holdTimersOfOtherWindows() {
-        for (rt::Form* form : scope.app().forms()) {
-            if (form->name() == "frmPopUp" || !form->loaded()) continue;
-            for (auto& control : form->controls()) {
+        for (rt::Form* form : scope.app().forms())
+            for (auto& control : form->controls())
                 if (auto* t = dynamic_cast<rt::Timer*>(control.get())) t->setEnabled(false);
-            }
-        }
     }
-
     rt::Control& c(const std::string& name) { return w.c(name); }
     FrmPopUp& notice() { return frmPopUp(); }
-    bool noticeOpen() { return notice().loaded() && notice().visible(); }
-    std::vector<std::string> prompts() const { return ui.prompts(); }
+    void fill(const std::array<std::string, 5>& texts) {  // the panel's fields, checked in this order
+        const char* fields[] = {"txtFrndNm", "txtFrndEM", "txtCommnt", "txtName2", "txtmail2"};
+        for (int i = 0; i < 5; ++i) c(fields[i]).setText(texts[i]);
+    }
 };
 
 }  // namespace tavlo::online::testing

@@ -117,7 +117,8 @@ TEST_F(HttpTest, SuccessWithABodyIsAReplyAndAnythingElseIsNot) {
         int status;
         std::string body;
         bool reply;
-    } rows[] = {{200, "1.4.0\r\n\xCE\xA9 \x01\xFF end", true}, {200, longBody, true}, {204, "", false},
+    } rows[] = {{200, "1.4.0\r\n\xCE\xA9 \x01\xFF end", true}, {200, longBody, true}, {201, "1.0.6", true},
+                {299, "1.0.6", true}, {200, "", false}, {204, "", false}, {300, "1.0.6", false},
                 {404, "1.0.6", false}, {500, "1.0.6", false}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.status);

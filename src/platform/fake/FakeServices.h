@@ -103,8 +103,12 @@ public:
 
 class FakeShell : public Shell {
 public:
-    void open(const std::string& url) override { opened.push_back(url); }
+    void open(Handle owner, const std::string& url) override {
+        owners.push_back(owner);
+        opened.push_back(url);
+    }
     std::vector<std::string> opened;
+    std::vector<Handle> owners;  // the owner window of each page opened
 };
 
 class FakeTray : public Tray {

@@ -25,9 +25,9 @@ constexpr UINT SystemMenuFlags = 0x200;
 }  // namespace
 
 // The shell may hand the address to an extension that needs COM on this thread.
-void Win32Shell::open(const std::string& url) {
+void Win32Shell::open(Handle owner, const std::string& url) {
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    ShellExecuteW(nullptr, L"open", widen(url).c_str(), L"", L"", SW_SHOWNORMAL);
+    ShellExecuteW(toWindow(owner), L"open", widen(url).c_str(), L"", L"", SW_SHOWNORMAL);
     if (SUCCEEDED(com)) CoUninitialize();
 }
 

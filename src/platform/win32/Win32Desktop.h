@@ -12,7 +12,7 @@ namespace tavlo::platform::win32 {
 
 class Win32Shell : public Shell {
 public:
-    void open(const std::string& url) override;
+    void open(Handle owner, const std::string& url) override;
 };
 
 // The 64-byte tip field of the 88-byte notification record: the tip as ANSI

@@ -96,11 +96,14 @@ std::optional<std::string> fetch(const std::string& url, int timeoutMs, const Tr
     limitSteps(request.get(), timeoutMs);
     if (!HttpSendRequestW(request.get(), nullptr, 0, nullptr, 0) || transfer.abandoned) return std::nullopt;
     DWORD status = 0, size = sizeof status;
+    // A success answers with a body: 204 and 205 carry none, whatever the peer sends after them.
     if (!HttpQueryInfoW(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr) ||
-        status != HTTP_STATUS_OK) {
+        status < 200 || status > 299 || status == HTTP_STATUS_NO_CONTENT || status == HTTP_STATUS_RESET_CONTENT) {
         return std::nullopt;
     }
-    return readBody(request.get(), transfer);
+    auto body = readBody(request.get(), transfer);
+    if (body && body->empty()) return std::nullopt;
+    return body;
 }
 
 bool mustEscape(unsigned char c) {

@@ -18,9 +18,9 @@ std::string escapeUrl(const std::string& url);
 
 class Win32Http : public Http {
 public:
-    // The body of a 200 reply, bytes as received; nothing on no connection, any
-    // other status, a reply over MaxBody bytes, or no complete answer within
-    // timeoutMs (0 or less: no bound).
+    // The body of a 2xx reply that carries one, bytes as received; nothing on
+    // no connection, any other status, an empty body, a reply over MaxBody
+    // bytes, or no complete answer within timeoutMs (0 or less: no bound).
     std::optional<std::string> get(const std::string& url, int timeoutMs) override;
 
     static constexpr std::size_t MaxBody = 16u << 20;
