@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Win32Fixture.h"
+#include "WineHost.h"
 
 namespace tavlo::rt::win32::test {
 namespace {
@@ -46,6 +46,11 @@ protected:
         for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&msg);
     }
     static bool waitsForPaint(HWND h) { return GetUpdateRect(h, nullptr, FALSE) != FALSE; }
+    static std::wstring textOf(HWND h) {
+        wchar_t text[16] = {};
+        GetWindowTextW(h, text, 16);
+        return text;
+    }
     Grid& grid() { return form().grid("MsfInfectd"); }
 };
 
