@@ -13,6 +13,10 @@ struct HeadlessApp {
     FakeSystem sys;
     rt::AppScope scope{ui, clock, sys.services};
     rt::App& app() { return scope.app(); }
+    // The windows still loaded unload as the scope ends, and may ask questions
+    // then: those take their first button, not a test's handler, whose
+    // captures have gone by then.
+    ~HeadlessApp() { ui.onMsgBox = nullptr; }
 };
 
 }  // namespace tavlo::platform::fake
