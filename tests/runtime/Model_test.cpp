@@ -266,24 +266,6 @@ TEST_F(RuntimeTest, TimersTickInTimeOrderWhileEnabled) {
     EXPECT_EQ(h.clock.now(), 335);
 }
 
-// A failing step asks Abort, Retry, Ignore: Retry repeats it, Ignore goes on,
-// Abort resets the pointer and skips every later step.
-TEST_F(RuntimeTest, ErrorReportRetriesIgnoresAndAborts) {
-    h.ui.answers = {Retry, Retry, Ignore, Abort};
-    ErrorReport report;
-    auto step = [&](const std::string& name, int failures) {
-        return report.step([&, name, failures] {
-            f().log.push_back(name);
-            if (std::count(f().log.begin(), f().log.end(), name) <= failures) throw Error(name + " failed");
-        });
-    };
-    EXPECT_EQ((Ints{step("a", 2), step("b", 1), step("c", 1), step("d", 0), report.aborted()}), (Ints{1, 1, 0, 0, 1}));
-    EXPECT_EQ(f().log, (Log{"a", "a", "a", "b", "c"}));
-    EXPECT_EQ(h.ui.prompts(), (Log{"a failed", "a failed", "b failed", "c failed"}));
-    EXPECT_EQ(h.ui.dialogs[0].title + std::to_string(h.ui.dialogs[0].style), "An Error Occured18");
-    EXPECT_EQ(h.ui.pointers, (std::vector<int>{0}));
-}
-
 // Without a scripted answer a box takes its first button; no title is the program's.
 TEST_F(RuntimeTest, DialogsAreAnsweredFromTheScriptOrWithTheirFirstButton) {
     h.ui.answers = {No};
