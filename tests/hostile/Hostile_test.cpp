@@ -136,7 +136,9 @@ struct Stick {
     const char* unreadable = nullptr;
 };
 const Stick kSticks[] = {
-    {"loops", {"E:\\a\\x.exe", "E:\\b\\y.com"}, {"E:\\a\\x.exe", "E:\\b\\y.com"}, {"E:\\a\\x.exe"}, {"E:\\b\\y.com"}, {}, 2},
+    // A folder that cannot be read is reported and the walk goes on.
+    {"loops", {"E:\\a\\x.exe", "E:\\locked\\hidden.exe", "E:\\open\\y.com"}, {"E:\\a\\x.exe", "E:\\open\\y.com"},
+     {"E:\\a\\x.exe"}, {"E:\\open\\y.com"}, {"Scanning Error... "}, 2, "E:\\locked"},
     // A path over 255 characters cannot be ignored.
     {"long", {kLongPath, kDeepPath, "E:\\autorun.inf"}, {"E:\\autorun.inf", kDeepPath, kLongPath}, {"E:\\autorun.inf"},
      {kLongPath, kDeepPath}, {"Too big.... cannot add"}, 3},
@@ -146,8 +148,6 @@ const Stick kSticks[] = {
                "E:\\x.exe.", "E:\\x.exe ", "E:\\...", "E:\\ "}, kOddNames,
      {"E:\\%s%n%x%d.com", "E:\\100%.exe", "E:\\вирус.exe", "E:\\😀.exe"},
      {"E:\\日本語\\ファイル.pif", "E:\\a'; DROP TABLE ign;--.exe", "E:\\it's.exe"}, {}, 11},
-    {"unreadable", {"E:\\locked\\hidden.exe", "E:\\open\\found.exe"}, {"E:\\open\\found.exe"}, {}, {"E:\\open\\found.exe"},
-     {"Scanning Error... "}, 1, "E:\\locked"},
 };
 void PrintTo(const Stick& stick, std::ostream* os) { *os << stick.what; }
 
