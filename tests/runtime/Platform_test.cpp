@@ -1,6 +1,6 @@
 // Texts crossing to UTF-16 and back, and the ODBC layer on an in-memory
 // SQLite database through the SQLite3 driver.
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include "platform/Odbc.h"
 #include "platform/Utf.h"
@@ -63,12 +63,8 @@ TEST(PlatformTest, DatabaseStoresAndReadsBackWhatItIsGiven) {
     EXPECT_TRUE(remove.bind(2L).execute());
     EXPECT_EQ(remove.rowCount(), 2);
     EXPECT_THROW(odbc::Statement(db, "SELECT ?").bind(std::string("a\0b", 3)), rt::Error);
-    try {
-        db.execute("SELEKT 1");
-        ADD_FAILURE();
-    } catch (const rt::Error& e) {
-        EXPECT_NE(std::string(e.what()).find("syntax error"), std::string::npos) << e.what();
-    }
+    EXPECT_THAT([&] { db.execute("SELEKT 1"); },
+                ::testing::ThrowsMessage<rt::Error>(::testing::HasSubstr("syntax error")));
     db.close();
     EXPECT_THROW(db.dbmsName(), rt::Error);
     EXPECT_THROW(odbc::Statement(db, "SELECT 1"), rt::Error);
