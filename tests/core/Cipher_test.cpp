@@ -7,9 +7,7 @@
 namespace tavlo::core {
 namespace {
 
-std::string bytes(std::initializer_list<int> codes) {
-    return std::string(codes.begin(), codes.end());
-}
+std::string bytes(std::initializer_list<int> codes) { return std::string(codes.begin(), codes.end()); }
 
 // Character i (from 1) is shifted by key character (i mod length) + 1 of the upper-cased key, modulo 256.
 TEST(Cipher, ShiftsEachCodeByTheKeyCodeAfterIt) {

@@ -7,12 +7,6 @@
 
 namespace tavlo::testing {
 
-// Keeps the splash still (the main window's load takes its icon) when only
-// the main window is under test.
-inline void stopSplashTimers() {
-    for (const char* t : {"tmrDcrtn", "tmrconfig", "tmrShw"}) core::frmSplash().timer(t).setEnabled(false);
-}
-
 // The window's width and height, then each control's Left,Top,Width,Height.
 inline std::string boxes(rt::Form& f, std::initializer_list<const char*> names) {
     std::string out = std::to_string(f.width()) + "x" + std::to_string(f.height());
@@ -27,8 +21,7 @@ inline std::string boxes(rt::Form& f, std::initializer_list<const char*> names) 
 class CoreTest : public StoreTest {
 protected:
     CoreTest() { makeConf(); }
-    // Holds the settings database locked, as another program writing it does,
-    // until release().
+    // Holds the settings database locked, as another program writing it does, until released.
     struct Lock {
         platform::odbc::Connection db;
         void release() { db.close(); }

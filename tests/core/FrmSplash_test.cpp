@@ -2,7 +2,6 @@
 // and the configuration load against a real settings database.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <tuple>
 
 #include "core/CoreFixture.h"
@@ -13,16 +12,13 @@
 namespace tavlo::core {
 namespace {
 
+using tavlo::testing::Names;
 using tavlo::testing::Row;
-using Names = std::vector<std::string>;
-
-const std::string kFullDesktop = EncodeValue("Full Desktop", kCipherKey);
 
 struct SplashTest : tavlo::testing::CoreTest {
     FrmSplash& s = frmSplash();
     SplashTest() { h.app().version = {1, 4, 0}; }
     void ticks(int n) { h.clock.advance(40LL * n); }
-    Row marker(const char* value) { return {std::nullopt, "conf_Info_clctd", value}; }
     // The windows showing: S the splash, M the main window, T the tray form.
     std::string shown() {
         return std::string(frmSplash().loaded() && frmSplash().visible() ? "S" : "") +
@@ -76,25 +72,8 @@ TEST_F(SplashTest, StripCyclesShowsTheMainWindowAtTick15AndHandsOverAt50) {
     EXPECT_EQ((std::tuple{s.loaded(), s.timer("tmrShw").enabled()}), (std::tuple{true, false}));
 }
 
-// Whenever the Info box opens during the start-up, the tray form still comes.
-TEST_F(SplashTest, InfoBoxOpenedBeforeTheHandOverStillLetsTheTrayFormCome) {
-    for (int open : {10, 40}) {
-        platform::fake::HeadlessApp app;
-        app.sys.env = h.sys.env;
-        app.sys.files.addFile(systemFile("pso.dat"));
-        frmSplash().show();
-        app.clock.advance(40 * 20);
-        app.ui.onModal = [&, open](rt::Form& f) {
-            app.clock.advance(40LL * open);
-            EXPECT_EQ(shown(), "SM") << open;
-            f.click();
-        };
-        frm0().c("Label3").click();
-        EXPECT_EQ(shown(), "MT") << open;
-    }
-}
-
-TEST_F(SplashTest, OnlyTheInfoBoxClosesOnAClickAKeyOrAStillPress) {
+// The splash itself drags the window and ignores clicks and keys; its tick count stops at 32767.
+TEST_F(SplashTest, SplashDragsAndItsTickCountStopsAtItsLimit) {
     s.show();
     h.sys.windows.calls.clear();
     for (int button : {rt::RightButton, rt::LeftButton}) s.mouseDown(button, 0, 10, 10);
@@ -104,52 +83,55 @@ TEST_F(SplashTest, OnlyTheInfoBoxClosesOnAClickAKeyOrAStillPress) {
     s.keyPress(13);
     ticks(50);
     EXPECT_EQ(shown(), "MT");
-    const std::function<void(rt::Form&)> closers[] = {[&](rt::Form& f) { ticks(80), f.click(); },
-                                                      [](rt::Form& f) { f.keyPress('a'); },
-                                                      [](rt::Form& f) { f.mouseDown(rt::LeftButton, 0, 10, 10); }};
-    for (auto& close : closers) {
-        h.ui.onModal = close;
-        watch::frm1().hide();
-        frm0().c("Label3").click();
-        EXPECT_EQ(h.ui.dialogs.back().kind, "modal");
-        EXPECT_EQ(shown(), "M");  // closed, and the tray form was handed over before
-    }
-    EXPECT_EQ(s.SplashTickCount, 50);
+    s.unload();
     s.c("lblSplsInfo").setCaption("Info");
     s.show();
     s.SplashTickCount = 32766;
     ticks(3);
     EXPECT_EQ(s.SplashTickCount, 32767);
-    EXPECT_EQ(shown(), "SM");
+    EXPECT_EQ(shown(), "SMT");
+}
+
+// Whenever the Info box opens, it closes on a click, a key or a press, and the tray form comes once.
+TEST_F(SplashTest, InfoBoxClosesOnAClickAKeyOrAPressAndTheTrayFormStillComes) {
+    const std::tuple<int, int, char, const char*> cases[] = {
+        {20, 10, 'c', "MT"}, {20, 40, 'c', "MT"}, {50, 80, 'c', "M"}, {50, 0, 'k', "M"}, {50, 0, 'p', "M"}};
+    for (auto [before, open, close, after] : cases) {
+        platform::fake::HeadlessApp app;
+        app.sys.env = h.sys.env;
+        app.sys.files.addFile(systemFile("pso.dat"));
+        frmSplash().show();
+        app.clock.advance(40 * before);
+        if (before == 50) watch::frm1().hide();
+        app.ui.onModal = [&](rt::Form& f) {
+            app.clock.advance(40 * open);
+            if (before < 50) {
+                EXPECT_EQ(shown(), "SM") << open;
+            }
+            if (close == 'c') f.click();
+            if (close == 'k') f.keyPress('a');
+            if (close == 'p') f.mouseDown(rt::LeftButton, 0, 10, 10);
+        };
+        frm0().c("Label3").click();
+        EXPECT_EQ((std::tuple{app.ui.dialogs.back().kind, shown()}), (std::tuple{"modal", after})) << before << close;
+    }
 }
 
 // The first run seeds the full-desktop alert and a plain marker; any marker row ends the first run.
 TEST_F(SplashTest, FirstRunSeedsTheSettingsOnce) {
-    const std::vector<Row> seeded = {{"zxxis", "wpop", kFullDesktop}, marker("clctd_4m_ini")};
-    const std::pair<const char*, std::vector<Row>> cases[] = {
-        {nullptr, seeded}, {nullptr, seeded}, {"ok", {marker("ok")}}, {"collected", {marker("collected")}}};
-    for (auto& [before, after] : cases) {
-        if (before) run("pso.dat", "DELETE FROM [conf]");
-        if (before)
-            run("pso.dat", "INSERT INTO [conf] VALUES (NULL, 'conf_Info_clctd', '" + std::string(before) + "')");
+    const Row seeded = {"zxxis", "wpop", EncodeValue("Full Desktop", kCipherKey)};
+    for (const char* before : {"", "", "ok", "collected"}) {
+        const Row marker = {std::nullopt, "conf_Info_clctd", *before ? before : "clctd_4m_ini"};
+        if (*before) run("pso.dat", "DELETE FROM [conf]");
+        if (*before) run("pso.dat", "INSERT INTO [conf] VALUES (NULL, 'conf_Info_clctd', '" + marker[2].value() + "')");
         s.ConfigurationLoaded = rt::False;
         s.show();
         h.clock.advance(10);
-        EXPECT_EQ(confRows(), after);
+        EXPECT_EQ(confRows(), (*before ? std::vector<Row>{marker} : std::vector<Row>{seeded, marker}));
         EXPECT_EQ(s.ConfigurationLoaded, rt::True);
         s.unload();
     }
     EXPECT_TRUE(h.ui.dialogs.empty());
-}
-
-// While a message is up, timers keep firing: the start-up waits for it.
-TEST_F(SplashTest, MissingSettingsDatabaseShowsTwoMessagesAndEndsTheProgram) {
-    h.sys.files.remove(systemFile("pso.dat"));
-    h.ui.onMsgBox = [this](const rt::DialogRecord&) { h.clock.advance(3000); };
-    s.show();
-    EXPECT_THROW(h.clock.advance(10), platform::fake::ProgramEnded);
-    EXPECT_EQ(h.ui.prompts(), (Names{"Conf Err.....Run Setup Again", "Conf Err.....Run Setup Again"}));
-    EXPECT_FALSE(frm0().loaded());
 }
 
 TEST_F(SplashTest, AbandonedConfigurationLoadWarnsWhenTheSplashUnloads) {
@@ -159,9 +141,8 @@ TEST_F(SplashTest, AbandonedConfigurationLoadWarnsWhenTheSplashUnloads) {
     s.show();
     h.clock.advance(10);
     s.unload();
-    ASSERT_EQ(h.ui.dialogs.size(), 2u);
-    EXPECT_EQ((std::tuple{h.ui.dialogs[1].prompt, h.ui.dialogs[1].style, h.ui.dialogs[1].title}),
-              (std::tuple{"Confirutation Error...", 0, "Tavlo"}));
+    EXPECT_EQ((std::tuple{h.ui.dialogs.size(), h.ui.dialogs.back().prompt, h.ui.dialogs.back().style}),
+              (std::tuple{2u, "Confirutation Error...", 0}));
 }
 
 }  // namespace

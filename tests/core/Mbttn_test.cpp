@@ -1,10 +1,11 @@
 // The picture button: its parts and layout, the mouse rules, its properties.
+#include "core/Mbttn.h"
+
 #include <gtest/gtest.h>
 
 #include <tuple>
 
 #include "core/CoreFixture.h"
-#include "core/Mbttn.h"
 
 namespace tavlo::core {
 namespace {

@@ -48,27 +48,24 @@ TEST_F(CoreTest, LockedDatabaseGoesToTheErrorReport) {
     EXPECT_EQ(read, "");
 }
 
-// Missing, hidden or system, no database, or without its table: two warnings, then the end.
+// Missing, hidden or system, or without its table: two warnings, then the end.
 TEST_F(StoreTest, UnusableSettingsDatabaseWarnsTwiceThenEndsTheProgram) {
-    const std::string file = folder.hostFile("pso.dat"), kConfErr = "Conf Err.....Run Setup Again";
-    const std::pair<const char*, std::uint32_t> cases[] = {{"", 0},
-                                                           {"conf", platform::AttrHidden | platform::AttrArchive},
-                                                           {"conf", platform::AttrSystem},
-                                                           {"\x9C\x9C\x9C", platform::AttrArchive},
-                                                           {"ign", platform::AttrArchive}};
-    for (auto [content, attributes] : cases) {
+    const std::string kConfErr = "Conf Err.....Run Setup Again";
+    const std::pair<std::uint32_t, bool> cases[] = {{0, true},
+                                                    {platform::AttrHidden | platform::AttrArchive, true},
+                                                    {platform::AttrSystem, true},
+                                                    {platform::AttrArchive, false}};
+    for (auto [attributes, withTable] : cases) {
         platform::fake::HeadlessApp app;  // a fresh program, its store closed
         app.sys.env = h.sys.env;
-        if (*content) app.sys.files.addFile(systemFile("pso.dat"), 9, attributes);
-        if (content == std::string("conf")) core::MakeSettingsDatabase(kDriver, file);
-        if (content == std::string("ign")) core::MakeIgnoreDatabase(kDriver, file);
-        if (content[0] == '\x9C') std::ofstream(localPath(file), std::ios::binary) << std::string(4096, '\x9C');
+        if (attributes) app.sys.files.addFile(systemFile("pso.dat"), 9, attributes);
+        (withTable ? core::MakeSettingsDatabase : core::MakeIgnoreDatabase)(kDriver, folder.file("pso.dat"));
         EXPECT_THROW(GetConf("zxxis", "wpop"), platform::fake::ProgramEnded);
         EXPECT_FALSE(core::ConfDbOpen());
-        EXPECT_EQ(app.ui.prompts(), (std::vector<std::string>{kConfErr, kConfErr})) << content << attributes;
+        EXPECT_EQ(app.ui.prompts(), (std::vector<std::string>{kConfErr, kConfErr})) << attributes;
         EXPECT_EQ((std::tuple{app.ui.dialogs.at(0).style, app.ui.dialogs.at(0).title}), (std::tuple{64, "Tavlo"}));
         EXPECT_EQ(app.ui.pointers, (std::vector<int>{rt::PointerDefault, rt::PointerDefault}));
-        std::filesystem::remove(localPath(file));
+        std::filesystem::remove(localPath(folder.file("pso.dat")));
     }
 }
 
@@ -80,7 +77,7 @@ TEST_F(StoreTest, MissingOrHiddenIgnoreDatabaseIsSilent) {
     EXPECT_EQ(h.ui.pointers.size(), 4u);
     EXPECT_THROW(core::IgnoreListHas("E:\\a.exe"), rt::Error);
     EXPECT_EQ(core::StoreConnectionString("pro.dat"),
-              "DRIVER={SQLite3};Database=" + folder.host() + "/pro.dat;Timeout=1000;");
+              "DRIVER={SQLite3};Database=" + folder.host + "/pro.dat;Timeout=1000;");
     h.sys.env.variables.clear();
     EXPECT_EQ(core::StoreConnectionString("pso.dat"),
               "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=pso.dat;DefaultDir=C:\\WINDOWS\\system32;"
