@@ -10,7 +10,7 @@
 namespace tavlo::core {
 namespace {
 
-using Names = std::vector<std::string>;
+using tavlo::testing::Names;
 const rt::Picture kNormal{0x501, "n"}, kHover{0x502, "h"}, kDown{0x503, "d"};
 
 // A window with one picture button, "mbtnGo"; each Click notes the face's picture.
@@ -67,11 +67,8 @@ TEST_F(MbttnTest, FaceFollowsTheMouseRules) {
     EXPECT_EQ(host.clicks, "EE");
 }
 
+// The face is inset 10 twips, 20 on the right and below; the caption sits centred above its bottom edge.
 TEST_F(MbttnTest, PartsAndLayout) {
-    host.load();
-    Names names;
-    for (auto& c : host.controls()) names.push_back(c->name() + "<" + c->containerName());
-    EXPECT_EQ(names, (Names{"mbtnGo<", "mbtnGo.imgBk<mbtnGo", "mbtnGo.bttn<mbtnGo", "mbtnGo.Label1<mbtnGo"}));
     auto& caption = part("Label1");
     EXPECT_EQ((std::tuple{caption.foreColor(), caption.transparent(), caption.alignment()}),
               (std::tuple{0x80000012u, true, 2}));
@@ -94,8 +91,6 @@ TEST_F(MbttnTest, PartsAndLayout) {
 TEST_F(MbttnTest, PropertiesAreNamedWhenSetAndComeBackAfterReload) {
     PropertyBag bag;
     auto& b = button();
-    b.WriteProperties(bag);
-    EXPECT_TRUE(bag.entries().empty());
     Names changed;
     b.onPropertyChanged = [&](const std::string& p) { changed.push_back(p); };
     for (auto set : {&Mbttn::setPicture, &Mbttn::setFlshPicture, &Mbttn::setDownPicture}) (b.*set)(std::nullopt);
@@ -104,20 +99,16 @@ TEST_F(MbttnTest, PropertiesAreNamedWhenSetAndComeBackAfterReload) {
     b.setDownPicture(kDown), b.setFlshPicture(kHover);
     EXPECT_EQ(changed, (Names{"Picture", "Caption", "Font", "ForeColor", "Tip", "DownPicture", "FlshPicture"}));
     b.WriteProperties(bag);
-    EXPECT_EQ(bag.keys(), (Names{"Picture", "Picture", "Picture", "FlshPicture", "DownPicture", "Caption", "Font",
-                                 "ForeColor", "Tip"}));
     host.unload();
     host.saved = bag;
     auto& again = button();  // the same artwork, loaded anew
     EXPECT_EQ((Names{again.Picture().resource, again.FlshPicture().resource, again.DownPicture().resource,
-                     again.Orgpic().resource}),
-              (Names{"n", "h", "d", "n"}));
+                     again.Orgpic().resource, part("imgBk").picture().resource}),
+              (Names{"n", "h", "d", "n", "n"}));
     EXPECT_NE(again.Picture().handle, again.DownPicture().handle);
-    EXPECT_FALSE(again.showsPressed());
-    EXPECT_EQ(part("imgBk").picture(), again.Picture());
-    EXPECT_EQ((std::tuple{again.Caption(), again.Font(), again.ForeColor()}), (std::tuple{"Go", font, 0x123456u}));
-    EXPECT_EQ((Names{part("bttn").toolTip(), part("Label1").toolTip()}),
-              (Names{"Start", ""}));  // until the tip is read
+    EXPECT_EQ((std::tuple{again.Caption(), again.Font(), again.ForeColor(), again.showsPressed()}),
+              (std::tuple{"Go", font, 0x123456u, false}));
+    EXPECT_EQ((Names{part("bttn").toolTip(), part("Label1").toolTip()}), (Names{"Start", ""}));  // until read
     EXPECT_EQ(again.Tip(), "Start");
     EXPECT_EQ(part("Label1").toolTip(), "Start");
     host.unload();
