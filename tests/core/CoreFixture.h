@@ -93,11 +93,14 @@ protected:
     platform::fake::HeadlessApp h;
 };
 
-// The core tests' program, with an empty settings database; it can hold the database locked,
-// as another program writing it does, until released.
+// The core tests' program, version 1.4.0, with an empty settings database; it can hold the
+// database locked, as another program writing it does, until released.
 class CoreTest : public StoreTest {
 protected:
-    CoreTest() { makeConf(); }
+    CoreTest() {
+        makeConf();
+        h.app().version = {1, 4, 0};
+    }
     struct Lock {
         platform::odbc::Connection db;
         void release() { db.close(); }

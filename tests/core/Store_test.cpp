@@ -30,7 +30,7 @@ TEST(Cipher, ShiftsEachCodeByTheKeyCodeAfterIt) {
 }
 
 // Windows-1252 both ways ("?" for what it lacks), and its letters upper-cased.
-TEST(Cipher, CodePageIsWindows1252BothWaysAndUpperCasesItsLetters) {
+TEST(Cipher, CodePageIsWindows1252BothWaysAndUpperCasesItsLettersAndTypedTextIsFiltered) {
     const std::string page[][2] = {{bytes({0x80, 0x92, 0x9F, 0xE9, 0xFF, 'a'}), "€’Ÿéÿa"},
                                    {bytes({0x81, 0x8D, 0x8F, 0x90, 0x9D}), "\u0081\u008D\u008F\u0090\u009D"}};
     for (auto& [ansi, utf8] : page) EXPECT_EQ((std::pair{FromAnsi(ansi), ToAnsi(utf8)}), (std::pair{utf8, ansi}));
@@ -39,9 +39,7 @@ TEST(Cipher, CodePageIsWindows1252BothWaysAndUpperCasesItsLetters) {
     for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
     EXPECT_EQ(ToAnsi(FromAnsi(all)), all);
     EXPECT_EQ(FromAnsi(AnsiUpper(ToAnsi("abyz éàþ šœžÿ ß µ ÷ 1,@[`{"))), "ABYZ ÉÀÞ ŠŒŽŸ ß µ ÷ 1,@[`{");
-}
-
-TEST(StripSpecialChars, DropsTheSixCharactersAndTrimsTheCallersText) {
+    // The typed-text filter drops six characters and trims the caller's text.
     const std::string cases[][3] = {{"   a<b>c&d~e'f\"g  ", "abcdefg", "a<b>c&d~e'f\"g"},
                                     {" Zoë van der Berg; x@y.z ", "Zoë van der Berg; x@y.z", "Zoë van der Berg; x@y.z"},
                                     {"     ", "", ""},

@@ -28,14 +28,12 @@ std::string shown() {
 
 struct SplashTest : tavlo::testing::CoreTest {
     FrmSplash& s = frmSplash();
-    SplashTest() { h.app().version = {1, 4, 0}; }
     void ticks(int n) { h.clock.advance(40LL * n); }
 };
 
 struct MainTest : tavlo::testing::CoreTest {
     Frm0& w = frm0();
     MainTest() {
-        h.app().version = {1, 4, 0};
         w.show();
         for (const char* t : {"tmrDcrtn", "tmrconfig", "tmrShw"}) frmSplash().timer(t).setEnabled(false);
     }
