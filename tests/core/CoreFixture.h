@@ -1,16 +1,12 @@
-// The core area's fixture, also the base of other areas' programs: a headless
-// program whose store databases are real SQLite files in a fresh host folder,
-// reached through the fake system folder "C:\WINDOWS\system32" and the SQLite3
-// ODBC driver, natively and under Wine (which sees the host's /tmp on drive Z:).
+// The core area's fixture, also the base of other areas' programs: a headless program whose store
+// databases are real SQLite files in a fresh host folder behind the fake system folder, reached
+// through the SQLite3 ODBC driver, natively and under Wine (which sees the host's /tmp on drive Z:).
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <optional>
 #include <random>
-#include <string>
-#include <vector>
 
 #include "core/FrmSplash.h"
 #include "core/Store.h"
