@@ -67,8 +67,9 @@ TEST_F(MbttnTest, FaceFollowsTheMouseRules) {
     EXPECT_EQ(host.clicks, "EE");
 }
 
-// The face is inset 10 twips, 20 on the right and below; the caption sits centred 20 twips above its bottom edge.
-TEST_F(MbttnTest, PartsAndLayout) {
+// The face is inset 10 twips, 20 on the right and below; the caption sits centred 20 twips above its
+// bottom edge. The saved properties come back on a reload.
+TEST_F(MbttnTest, LayoutAndPropertiesThatComeBackAfterReload) {
     auto& caption = part("Label1");
     button().setCaption("Go");
     button().move(300, 200, 1300, 500);
@@ -79,10 +80,6 @@ TEST_F(MbttnTest, PartsAndLayout) {
     EXPECT_NEAR(caption.left() + caption.width() / 2.0, 635, 0.5);
     button().move(0, 0, 20, 10);
     EXPECT_EQ(tavlo::testing::boxes(host, {"mbtnGo.bttn"}), "4800x3600 10,10,0,0");
-}
-
-// The saved properties come back on a reload.
-TEST_F(MbttnTest, PropertiesAreNamedWhenSetAndComeBackAfterReload) {
     PropertyBag bag;
     auto& b = button();
     const rt::Font font{.name = "Arial", .size = 9.75, .bold = true};

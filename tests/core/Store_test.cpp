@@ -13,7 +13,7 @@ using namespace core;
 std::string bytes(std::initializer_list<int> codes) { return std::string(codes.begin(), codes.end()); }
 
 // Character i (from 1) is shifted by key character (i mod length) + 1 of the upper-cased key, modulo 256.
-TEST(Cipher, ShiftsEachCodeByTheKeyCodeAfterIt) {
+TEST(Cipher, ShiftsEachCodeByTheKeyCodeAfterItInWindows1252) {
     const std::string cases[][3] = {{"Pop", kCipherKey, bytes({80 + 82, 111 + 84, 112 + 53})},
                                     {bytes({0, 0, 0, 0, 0}), "ABC", "BCABC"},
                                     {bytes({0, 0, 0}), "abc", "BCA"},
@@ -26,10 +26,7 @@ TEST(Cipher, ShiftsEachCodeByTheKeyCodeAfterIt) {
         EXPECT_EQ(ToAnsi(DecodeValue(FromAnsi(encoded), FromAnsi(key))), text) << text << " / " << key;
     }
     EXPECT_EQ(EncodeValue("\U0001F600", ""), "\U0001F600");
-}
-
-// Windows-1252 both ways ("?" for what it lacks), and its letters upper-cased.
-TEST(Cipher, CodePageIsWindows1252BothWaysAndUpperCasesItsLettersAndTypedTextIsFiltered) {
+    // The code page is Windows-1252 both ways ("?" for what it lacks), and its letters upper-case.
     const std::string page[][2] = {{bytes({0x80, 0x92, 0x9F, 0xE9, 0xFF, 'a'}), "€’Ÿéÿa"},
                                    {bytes({0x81, 0x8D, 0x8F, 0x90, 0x9D}), "\u0081\u008D\u008F\u0090\u009D"}};
     for (auto& [ansi, utf8] : page) EXPECT_EQ((std::pair{FromAnsi(ansi), ToAnsi(utf8)}), (std::pair{utf8, ansi}));
@@ -38,7 +35,9 @@ TEST(Cipher, CodePageIsWindows1252BothWaysAndUpperCasesItsLettersAndTypedTextIsF
     for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
     EXPECT_EQ(ToAnsi(FromAnsi(all)), all);
     EXPECT_EQ(FromAnsi(AnsiUpper(ToAnsi("abyz éàþ šœžÿ ß µ ÷ 1,@[`{"))), "ABYZ ÉÀÞ ŠŒŽŸ ß µ ÷ 1,@[`{");
-    // The typed-text filter drops six characters and trims the caller's text.
+}
+
+TEST(StripSpecialChars, DropsTheSixCharactersAndTrimsTheCallersText) {
     const std::string cases[][3] = {{"   a<b>c&d~e'f\"g  ", "abcdefg", "a<b>c&d~e'f\"g"},
                                     {" Zoë van der Berg; x@y.z ", "Zoë van der Berg; x@y.z", "Zoë van der Berg; x@y.z"},
                                     {"     ", "", ""},
