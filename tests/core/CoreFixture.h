@@ -1,6 +1,5 @@
-// The core area's fixture, also the base of other areas' programs: a headless program whose store
-// databases are real SQLite files in a fresh host folder behind the fake system folder, reached
-// through the SQLite3 ODBC driver, natively and under Wine (which sees the host's /tmp on drive Z:).
+// The core area's fixture, the base of other areas' programs too: a headless program whose databases are real
+// SQLite files in a fresh host folder behind the fake system folder (under Wine, the host's /tmp is on Z:).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -44,11 +43,9 @@ struct TempFolder {
     std::string host =
         "/tmp/tavlo-store-" + std::to_string(std::random_device{}()) + std::to_string(std::random_device{}());
     TempFolder() { std::filesystem::create_directories(localPath(host)); }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(localPath(host), ec);
-    }
+    ~TempFolder() { std::filesystem::remove_all(localPath(host), ec); }
     std::string file(const std::string& name) const { return host + "/" + name; }
+    std::error_code ec;  // of the removal, which leaves what it cannot remove
 };
 
 class StoreTest : public ::testing::Test {
@@ -89,21 +86,12 @@ protected:
     platform::fake::HeadlessApp h;
 };
 
-// The core tests' program, version 1.4.0, with an empty settings database; it can hold the
-// database locked, as another program writing it does, until released.
+// The core tests' program: version 1.4.0, with an empty settings database.
 class CoreTest : public StoreTest {
 protected:
     CoreTest() {
         makeConf();
         h.app().version = {1, 4, 0};
-    }
-    struct Lock {
-        platform::odbc::Connection db;
-        void release() { db.close(); }
-    };
-    void lockConf(Lock& lock) {
-        open(lock.db, "pso.dat");
-        lock.db.execute("BEGIN EXCLUSIVE");
     }
 };
 
