@@ -60,17 +60,14 @@ TEST_F(CoreTest, ConfKeepsOneRowPerKeyInGroupZxxisAndReadsTheFirst) {
                                             {"old", "nnnm", "second"},
                                             {"x", "empty", std::nullopt},
                                             {"zxxis", "IT'S", "v'2"}}));
-    // No report, and one pointer reset: the database was opened once.
     EXPECT_EQ((std::tuple{h.ui.dialogs.size(), h.ui.pointers}), (std::tuple{0u, std::vector<int>{rt::PointerDefault}}));
 }
 
 // Missing, hidden or system, or without its table: two warnings, then the end.
 TEST_F(StoreTest, UnusableSettingsDatabaseWarnsTwiceThenEndsTheProgram) {
     const std::string kConfErr = "Conf Err.....Run Setup Again";
-    const std::pair<std::uint32_t, bool> cases[] = {{0, true},
-                                                    {platform::AttrHidden | platform::AttrArchive, true},
-                                                    {platform::AttrSystem, true},
-                                                    {platform::AttrArchive, false}};
+    const std::pair<std::uint32_t, bool> cases[] = {
+        {0, true}, {platform::AttrHidden, true}, {platform::AttrSystem, true}, {platform::AttrArchive, false}};
     for (auto [attributes, withTable] : cases) {
         platform::fake::HeadlessApp app;  // a fresh program, its store closed
         app.sys.env = h.sys.env;
