@@ -1,15 +1,15 @@
 // The picture button: its parts and layout, the mouse rules, its properties.
+#include "core/Mbttn.h"
+
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include "core/CoreFixture.h"
-#include "core/Mbttn.h"
 
 namespace tavlo::core {
 namespace {
 
-using Names = std::vector<std::string>;
+using tavlo::testing::boxes;
+using tavlo::testing::Names;
 const rt::Picture kNormal{0x501, "n"}, kHover{0x502, "h"}, kDown{0x503, "d"};
 
 // A window with one picture button, "mbtnGo"; each Click notes the face's picture.
@@ -58,7 +58,6 @@ TEST_F(MbttnTest, FaceFollowsTheMouseRules) {
             EXPECT_EQ(HostForm::look(part("bttn").picture()), s[2]) << steps << " at " << s;
         }
         EXPECT_EQ(host.clicks, clicks) << steps;
-        EXPECT_EQ(part("imgBk").picture(), kNormal);
     }
     host.onGo = [&] { host.unload(); };  // a Click that unloads the host leaves the gone button alone
     for (const char* name : {"bttn", "Label1"}) part(name).mouseDown(1, 0, 0, 0), part(name).mouseUp(1, 0, 0, 0);
@@ -66,59 +65,33 @@ TEST_F(MbttnTest, FaceFollowsTheMouseRules) {
     EXPECT_EQ(host.clicks, "EE");
 }
 
-TEST_F(MbttnTest, PartsAndLayout) {
-    host.load();
-    Names names;
-    for (auto& c : host.controls()) names.push_back(c->name() + "<" + c->containerName());
-    EXPECT_EQ(names, (Names{"mbtnGo<", "mbtnGo.imgBk<mbtnGo", "mbtnGo.bttn<mbtnGo", "mbtnGo.Label1<mbtnGo"}));
+// The face is inset 10 twips, 20 on the right and below; the caption sits centred 20 twips above its
+// bottom edge. The saved properties come back on a reload.
+TEST_F(MbttnTest, LayoutAndPropertiesThatComeBackAfterReload) {
     auto& caption = part("Label1");
-    EXPECT_EQ((std::tuple{caption.foreColor(), caption.transparent(), caption.alignment()}),
-              (std::tuple{0x80000012u, true, 2}));
     button().setCaption("Go");
     button().move(300, 200, 1300, 500);
-    EXPECT_EQ(tavlo::testing::boxes(host, {"mbtnGo.bttn", "mbtnGo.imgBk"}), "4800x3600 10,10,1270,470 0,0,1300,500");
-    EXPECT_GT(caption.width(), 0);
-    EXPECT_EQ(caption.top(), 470 - (caption.height() + 20));
+    EXPECT_EQ(boxes(host, {"mbtnGo.bttn", "mbtnGo.imgBk"}), "4800x3600 10,10,1270,470 0,0,1300,500");
+    EXPECT_EQ((std::tuple{caption.foreColor(), caption.transparent(), caption.alignment(), caption.width() > 0,
+                          caption.top() + caption.height()}),
+              (std::tuple{0x80000012u, true, 2, true, 450}));
     EXPECT_NEAR(caption.left() + caption.width() / 2.0, 635, 0.5);
-    const rt::Twips left = caption.left();
-    button().setCaption("A much longer caption");
-    EXPECT_EQ(caption.left(), left);
-    button().setWidth(1400);
-    EXPECT_LT(caption.left(), left);
     button().move(0, 0, 20, 10);
-    EXPECT_EQ(tavlo::testing::boxes(host, {"mbtnGo.bttn"}), "4800x3600 10,10,0,0");
-}
-
-// Setters ignore a missing picture and name what changed; the saved properties come back on a reload.
-TEST_F(MbttnTest, PropertiesAreNamedWhenSetAndComeBackAfterReload) {
+    EXPECT_EQ(boxes(host, {"mbtnGo.bttn"}), "4800x3600 10,10,0,0");
     PropertyBag bag;
     auto& b = button();
-    b.WriteProperties(bag);
-    EXPECT_TRUE(bag.entries().empty());
-    Names changed;
-    b.onPropertyChanged = [&](const std::string& p) { changed.push_back(p); };
-    for (auto set : {&Mbttn::setPicture, &Mbttn::setFlshPicture, &Mbttn::setDownPicture}) (b.*set)(std::nullopt);
     const rt::Font font{.name = "Arial", .size = 9.75, .bold = true};
     b.setPicture(kNormal), b.setCaption("Go"), b.setFont(font), b.setForeColor(0x123456), b.setTip("Start");
     b.setDownPicture(kDown), b.setFlshPicture(kHover);
-    EXPECT_EQ(changed, (Names{"Picture", "Caption", "Font", "ForeColor", "Tip", "DownPicture", "FlshPicture"}));
     b.WriteProperties(bag);
-    EXPECT_EQ(bag.keys(), (Names{"Picture", "Picture", "Picture", "FlshPicture", "DownPicture", "Caption", "Font",
-                                 "ForeColor", "Tip"}));
     host.unload();
     host.saved = bag;
     auto& again = button();  // the same artwork, loaded anew
     EXPECT_EQ((Names{again.Picture().resource, again.FlshPicture().resource, again.DownPicture().resource,
-                     again.Orgpic().resource}),
-              (Names{"n", "h", "d", "n"}));
-    EXPECT_NE(again.Picture().handle, again.DownPicture().handle);
-    EXPECT_FALSE(again.showsPressed());
-    EXPECT_EQ(part("imgBk").picture(), again.Picture());
-    EXPECT_EQ((std::tuple{again.Caption(), again.Font(), again.ForeColor()}), (std::tuple{"Go", font, 0x123456u}));
-    EXPECT_EQ((Names{part("bttn").toolTip(), part("Label1").toolTip()}),
-              (Names{"Start", ""}));  // until the tip is read
-    EXPECT_EQ(again.Tip(), "Start");
-    EXPECT_EQ(part("Label1").toolTip(), "Start");
+                     again.Orgpic().resource, part("imgBk").picture().resource}),
+              (Names{"n", "h", "d", "n", "n"}));
+    EXPECT_EQ((std::tuple{again.Caption(), again.Font(), again.ForeColor(), again.showsPressed(), again.Tip()}),
+              (std::tuple{"Go", font, 0x123456u, false, "Start"}));
     host.unload();
     host.saved = mbttnLayout("Close", "art");
     EXPECT_EQ((Names{button().Picture().resource, button().DownPicture().resource, button().Caption()}),

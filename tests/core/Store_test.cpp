@@ -1,15 +1,53 @@
-// The settings and ignore stores against real SQLite databases.
+// The store: the value cipher and the ANSI code page it works on, the typed-text
+// filter, and the settings and ignore databases (real SQLite files).
 #include <gtest/gtest.h>
 
-#include <functional>
-
+#include "core/Ansi.h"
 #include "core/CoreFixture.h"
 
 namespace tavlo::testing {
 namespace {
 
-using core::GetConf;
-using core::SaveConf;
+using namespace core;
+
+std::string bytes(std::initializer_list<int> codes) { return std::string(codes.begin(), codes.end()); }
+
+// Character i (from 1) is shifted by key character (i mod length) + 1 of the upper-cased key, modulo 256.
+TEST(Cipher, ShiftsEachCodeByTheKeyCodeAfterItInWindows1252) {
+    const std::string cases[][3] = {{"Pop", kCipherKey, bytes({80 + 82, 111 + 84, 112 + 53})},
+                                    {bytes({0, 0, 0, 0, 0}), "ABC", "BCABC"},
+                                    {bytes({0, 0, 0}), "abc", "BCA"},
+                                    {bytes({0, 0}), "z\xE9", bytes({0xC9, 'Z'})},
+                                    {bytes({0xFF, 0xBF}), "a", bytes({64, 0})},
+                                    {"Full Desktop", "", "Full Desktop"},
+                                    {"", kCipherKey, ""}};
+    for (auto& [text, key, encoded] : cases) {
+        EXPECT_EQ(ToAnsi(EncodeValue(FromAnsi(text), FromAnsi(key))), encoded) << text << " / " << key;
+        EXPECT_EQ(ToAnsi(DecodeValue(FromAnsi(encoded), FromAnsi(key))), text) << text << " / " << key;
+    }
+    EXPECT_EQ(EncodeValue("\U0001F600", ""), "\U0001F600");
+    // The code page is Windows-1252 both ways ("?" for what it lacks), and its letters upper-case.
+    const std::string page[][2] = {{bytes({0x80, 0x92, 0x9F, 0xE9, 0xFF, 'a'}), "€’Ÿéÿa"},
+                                   {bytes({0x81, 0x8D, 0x8F, 0x90, 0x9D}), "\u0081\u008D\u008F\u0090\u009D"}};
+    for (auto& [ansi, utf8] : page) EXPECT_EQ((std::pair{FromAnsi(ansi), ToAnsi(utf8)}), (std::pair{utf8, ansi}));
+    EXPECT_EQ(ToAnsi("\U0010FFFFa\u0100b\u0082x\U0001F600y\xFF"), "?a?b?x?y?");
+    std::string all;
+    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+    EXPECT_EQ(ToAnsi(FromAnsi(all)), all);
+    EXPECT_EQ(FromAnsi(AnsiUpper(ToAnsi("abyz éàþ šœžÿ ß µ ÷ 1,@[`{"))), "ABYZ ÉÀÞ ŠŒŽŸ ß µ ÷ 1,@[`{");
+}
+
+TEST(StripSpecialChars, DropsTheSixCharactersAndTrimsTheCallersText) {
+    const std::string cases[][3] = {{"   a<b>c&d~e'f\"g  ", "abcdefg", "a<b>c&d~e'f\"g"},
+                                    {" Zoë van der Berg; x@y.z ", "Zoë van der Berg; x@y.z", "Zoë van der Berg; x@y.z"},
+                                    {"     ", "", ""},
+                                    {" '\"&<>~ ", "", "'\"&<>~"}};
+    for (auto& [in, out, trimmed] : cases) {
+        std::string text = in;
+        EXPECT_EQ(StripSpecialChars(text), out) << in;
+        EXPECT_EQ(text, trimmed) << in;
+    }
+}
 
 TEST_F(CoreTest, ConfKeepsOneRowPerKeyInGroupZxxisAndReadsTheFirst) {
     run("pso.dat", "INSERT INTO [conf] VALUES ('old','nnnm','first'), ('old','nnnm','second'), ('x','empty',NULL)");
@@ -22,89 +60,25 @@ TEST_F(CoreTest, ConfKeepsOneRowPerKeyInGroupZxxisAndReadsTheFirst) {
                                             {"old", "nnnm", "second"},
                                             {"x", "empty", std::nullopt},
                                             {"zxxis", "IT'S", "v'2"}}));
-    EXPECT_TRUE(h.ui.dialogs.empty());
-    EXPECT_EQ(h.ui.pointers, std::vector<int>{rt::PointerDefault});  // opened once
+    EXPECT_EQ((std::tuple{h.ui.dialogs.size(), h.ui.pointers}), (std::tuple{0u, std::vector<int>{rt::PointerDefault}}));
 }
 
-// A database another program holds locked: the error report's answer decides.
-TEST_F(CoreTest, LockedDatabaseGoesToTheErrorReport) {
-    SaveConf("zxxis", "wpop", "before");
-    std::string read = "?";
-    const std::tuple<int, std::function<void()>, const char*> cases[] = {
-        {rt::Abort, [] { SaveConf("zxxis", "wpop", "during"); }, "before"},
-        {rt::Ignore, [&] { read = GetConf("zxxis", "wpop"); }, "before"},
-        {rt::Retry, [] { SaveConf("zxxis", "wpop", "retried"); }, "retried"}};
-    for (auto& [answer, call, after] : cases) {
-        Lock lock;
-        lockConf(lock);
-        h.ui.dialogs.clear();
-        h.ui.answers = {answer};
-        h.ui.onMsgBox = [&](const rt::DialogRecord&) { lock.release(); };
-        call();
-        EXPECT_EQ(h.ui.dialogs.size(), 1u) << answer;
-        EXPECT_EQ(h.ui.dialogs[0].style, rt::AbortRetryIgnore | rt::Critical);
-        EXPECT_EQ(GetConf("zxxis", "wpop"), after) << answer;
-    }
-    EXPECT_EQ(read, "");
-}
-
-// Missing, hidden or system, no database, or without its table: two warnings, then the end.
+// Missing, hidden or system, or without its table: two warnings, then the end.
 TEST_F(StoreTest, UnusableSettingsDatabaseWarnsTwiceThenEndsTheProgram) {
-    const std::string file = folder.hostFile("pso.dat"), kConfErr = "Conf Err.....Run Setup Again";
-    const std::pair<const char*, std::uint32_t> cases[] = {{"", 0},
-                                                           {"conf", platform::AttrHidden | platform::AttrArchive},
-                                                           {"conf", platform::AttrSystem},
-                                                           {"\x9C\x9C\x9C", platform::AttrArchive},
-                                                           {"ign", platform::AttrArchive}};
-    for (auto [content, attributes] : cases) {
+    const std::string kConfErr = "Conf Err.....Run Setup Again";
+    const std::pair<std::uint32_t, bool> cases[] = {
+        {0, true}, {platform::AttrHidden, true}, {platform::AttrSystem, true}, {platform::AttrArchive, false}};
+    for (auto [attributes, withTable] : cases) {
         platform::fake::HeadlessApp app;  // a fresh program, its store closed
         app.sys.env = h.sys.env;
-        if (*content) app.sys.files.addFile(systemFile("pso.dat"), 9, attributes);
-        if (content == std::string("conf")) core::MakeSettingsDatabase(kDriver, file);
-        if (content == std::string("ign")) core::MakeIgnoreDatabase(kDriver, file);
-        if (content[0] == '\x9C') std::ofstream(localPath(file), std::ios::binary) << std::string(4096, '\x9C');
+        if (attributes) app.sys.files.addFile(systemFile("pso.dat"), 9, attributes);
+        (withTable ? MakeSettingsDatabase : MakeIgnoreDatabase)(kDriver, folder.file("pso.dat"));
         EXPECT_THROW(GetConf("zxxis", "wpop"), platform::fake::ProgramEnded);
-        EXPECT_FALSE(core::ConfDbOpen());
-        EXPECT_EQ(app.ui.prompts(), (std::vector<std::string>{kConfErr, kConfErr})) << content << attributes;
-        EXPECT_EQ((std::tuple{app.ui.dialogs.at(0).style, app.ui.dialogs.at(0).title}), (std::tuple{64, "Tavlo"}));
-        EXPECT_EQ(app.ui.pointers, (std::vector<int>{rt::PointerDefault, rt::PointerDefault}));
-        std::filesystem::remove(localPath(file));
+        EXPECT_EQ((std::tuple{ConfDbOpen(), app.ui.prompts(), app.ui.dialogs.at(0).style, app.ui.dialogs.at(0).title}),
+                  (std::tuple{false, Names{kConfErr, kConfErr}, 64, "Tavlo"}))
+            << attributes;
+        std::filesystem::remove(localPath(folder.file("pso.dat")));
     }
-}
-
-TEST_F(StoreTest, MissingOrHiddenIgnoreDatabaseIsSilent) {
-    EXPECT_FALSE(core::EnsureIgnoreDb());
-    makeIgnore(platform::AttrHidden);
-    EXPECT_FALSE(core::EnsureIgnoreDb());
-    EXPECT_TRUE(h.ui.dialogs.empty());
-    EXPECT_EQ(h.ui.pointers.size(), 4u);
-    EXPECT_THROW(core::IgnoreListHas("E:\\a.exe"), rt::Error);
-    EXPECT_EQ(core::StoreConnectionString("pro.dat"),
-              "DRIVER={SQLite3};Database=" + folder.host() + "/pro.dat;Timeout=1000;");
-    h.sys.env.variables.clear();
-    EXPECT_EQ(core::StoreConnectionString("pso.dat"),
-              "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=pso.dat;DefaultDir=C:\\WINDOWS\\system32;"
-              "UID=admin;PWD=Kv.)r#m4;");
-}
-
-TEST_F(StoreTest, IgnoreListFindsListsAndRemovesPathsExactly) {
-    makeIgnore();
-    ASSERT_TRUE(core::EnsureIgnoreDb());
-    const std::string paths[] = {"E:\\it's\\run.exe", "E:\\x' OR '1'='1", "E:\\\"q\"\\é€ü.scr",
-                                 "E:\\" + std::string(248, 'd') + "\\é.a"};  // 255 characters
-    for (auto& p : paths) core::IgnoreListAdd(p);
-    EXPECT_THROW(core::IgnoreListAdd(paths[3] + "x"), rt::Error);
-    const std::pair<std::string, bool> finds[] = {
-        {paths[0], true}, {"e:\\IT'S\\RUN.EXE", true}, {paths[2], true}, {paths[3], true}, {"E:\\x", false}};
-    for (auto& [path, found] : finds) EXPECT_EQ(core::IgnoreListHas(path), found) << path;
-    auto rows = core::IgnoreListRows();
-    ASSERT_EQ(rows.size(), 4u);
-    for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i].pat, paths[i]);
-    EXPECT_TRUE(core::IgnoreListRemove(rows[3].aut));
-    EXPECT_FALSE(core::IgnoreListRemove(rows[3].aut));
-    EXPECT_FALSE(core::IgnoreListHas(paths[3]));
-    core::IgnoreListAdd("E:\\new.exe");  // record numbers are not reused
-    EXPECT_GT(core::IgnoreListRows().back().aut, rows[3].aut);
 }
 
 }  // namespace

@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/CoreFixture.h"
 #include "core/Frm0.h"
 #include "core/FrmSplash.h"
 #include "core/Globals.h"
-#include "core/StoreFixture.h"
 #include "scanner/FrmIgnrLst.h"
 #include "scanner/ScanEngine.h"
 #include "watch/Frm1.h"

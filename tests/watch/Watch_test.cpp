@@ -3,10 +3,10 @@
 // databases, made-up window handles, the watch on and the small alert chosen.
 #include <gtest/gtest.h>
 
+#include "core/CoreFixture.h"
 #include "core/Frm0.h"
 #include "core/FrmSplash.h"
 #include "core/Globals.h"
-#include "core/StoreFixture.h"
 #include "online/FrmPopUp.h"
 #include "watch/Frm1.h"
 #include "watch/FrmNwUSB.h"
