@@ -124,6 +124,8 @@ TEST_F(AboutTest, EachLinkOpensItsPageOnceWithTheLookOfItsRowAndTheGuidePoints) 
     c("picBtnSet").move(3960, 6410, 975, 315);
     c("lblStp2Cnf_CnfTab").click();
     EXPECT_EQ(std::tuple(arrow.visible(), arrow.left(), arrow.top()), std::tuple(true, 1515, 3730));
+    w.OpenScanPage();  // a page switch takes the guide away
+    EXPECT_FALSE(arrow.visible());
 }
 
 }  // namespace

@@ -268,5 +268,27 @@ TEST_F(RuntimeTest, BoxesAreAnsweredWithTheirFirstButton) {
     EXPECT_EQ(answers, (Ints{Ok, Ok, Abort, Yes, Yes, Abort, Ok, Yes, Ok, Yes}));
 }
 
+// A failing step: Retry runs it again, Ignore goes on, Abort resets the pointer and skips the rest.
+TEST_F(RuntimeTest, ErrorReportRetriesGoesOnOrAbortsAsAnswered) {
+    using Answers = std::vector<int>;
+    const std::tuple<Answers, std::string, Answers> cases[] = {{{Retry, Ignore}, "1 1 2 ", {}},
+                                                               {{Abort}, "1 ", {PointerDefault}}};
+    for (auto& [answers, expected, pointers] : cases) {
+        h.ui.answers.assign(answers.begin(), answers.end());
+        h.ui.pointers.clear();
+        ErrorReport report;
+        std::string ran;
+        for (int n : {1, 2}) report.step([&] {
+            ran += std::to_string(n) + " ";
+            if (n == 1) throw Error("Disk full");
+        });
+        EXPECT_EQ(ran, expected);
+        EXPECT_EQ(h.ui.pointers, pointers);
+        EXPECT_EQ(h.ui.prompts(), Log(answers.size(), "Disk full"));
+        EXPECT_EQ(h.ui.dialogs.back().style, AbortRetryIgnore | Critical);
+        h.ui.dialogs.clear();
+    }
+}
+
 }  // namespace
 }  // namespace tavlo::rt

@@ -167,6 +167,7 @@ TEST_F(ScanDriver, CallEndedByAFailureLeavesTheScannerReady) {
     plug("E");
     addFiles({"E:\\a.exe"});
     c("txtLastRow").onChange = [] { throw rt::Error("Database failure"); };
+    h.ui.onDoEvents = [&] { h.clock.advance(100); };  // the progress strip shows meanwhile
     trigger();
     EXPECT_EQ(scanned('E') + g.ScanInProgress + static_cast<int>(h.ui.dialogs.size()), 0);
     EXPECT_TRUE(c("txtPath1").enabled() && !f().timer("tmrProg").enabled() && !shown("picPrgrs1"));
