@@ -34,6 +34,13 @@ struct Globals : rt::Module {
 
     static int letterIndex(char letter) { return (letter & ~0x20) - kFirstDriveLetter; }
     bool pending(int index) const { return DriveAttached[index] && !DriveScanned[index]; }
+    // True while some letter waits for its pass.
+    bool anyPending() const {
+        for (int i = 0; i < kDriveLetters; ++i) {
+            if (pending(i)) return true;
+        }
+        return false;
+    }
 };
 
 inline Globals& globals() { return rt::app().module<Globals>(); }

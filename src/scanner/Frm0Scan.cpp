@@ -24,13 +24,6 @@ constexpr int kCustomPointer = 99;
 
 std::string driveRoot(int index) { return {static_cast<char>(kFirstDriveLetter + index), ':', '\\'}; }
 
-bool anyPending(const Globals& g) {
-    for (int i = 0; i != kDriveLetters; ++i) {
-        if (g.pending(i)) return true;
-    }
-    return false;
-}
-
 // One call of the scan driver. Until the alerts' close trigger has fired in
 // this call, a failing statement ends the call without a word; from then on
 // each failing statement goes to the error report.
@@ -59,7 +52,7 @@ void ScanDriver::run() {
     try {
         bool more = true;
         while (more) {
-            if (!pass() || !step([&] { more = anyPending(g_); })) {
+            if (!pass() || !step([&] { more = g_.anyPending(); })) {
                 resetAfterFailure();
                 return;
             }

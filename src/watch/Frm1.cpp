@@ -148,9 +148,7 @@ void Frm1::showPlugAlert(const std::string& list) {
 // cancel an abort the user has just asked for.
 void Frm1::triggerPendingScans() {
     auto& g = globals();
-    bool pending = false;
-    for (char letter = 'C'; letter <= 'Z'; ++letter) pending = pending || g.pending(core::Globals::letterIndex(letter));
-    if (!pending || g.ScanInProgress != False) return;
+    if (!g.anyPending() || g.ScanInProgress != False) return;
     g.AbortScanRequested = False;
     rt::skipOnError([] { core::frm0().c("txtNo1").append("."); });
 }

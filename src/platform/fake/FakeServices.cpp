@@ -48,8 +48,7 @@ void FakeFileSystem::addNode(const std::string& path, Node n) {
     n.path = trimSlash(path);
     const std::string parent = parentOf(n.path);
     if (parent.size() > 3 && parent != n.path && !node(parent)) addFolder(parent);
-    std::string k = lower(n.path);
-    nodes_.insert_or_assign(std::move(k), std::move(n));
+    nodes_.insert_or_assign(key(n.path), std::move(n));
 }
 
 void FakeFileSystem::addFolder(const std::string& path, std::uint32_t attributes) {
