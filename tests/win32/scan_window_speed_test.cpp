@@ -76,16 +76,40 @@ TEST_F(ScanWindowTest, CellWritesAndCounterChangesWaitForTheLoopToPaint) {
     EXPECT_FALSE(waitsForPaint(hwndOf("lblCount")));
 }
 
+// Rows appended below the last line in view leave the client area as painted;
+// the next paint brings the scroll bar's range up to date.
+TEST_F(ScanWindowTest, RowsAppendedBelowTheViewMoveOnlyTheScrollBar) {
+    grid().setCols(7);
+    grid().setRows(60);
+    pump();
+    HWND h = hwndOf("MsfInfectd");
+    grid().setRows(61);
+    grid().setTextMatrix(60, 1, "E:\\below.exe");
+    RECT toPaint{};
+    GetUpdateRect(h, &toPaint, FALSE);
+    EXPECT_TRUE(IsRectEmpty(&toPaint));
+    pump();
+    SCROLLINFO si{sizeof si, SIF_RANGE, 0, 0, 0, 0, 0};
+    GetScrollInfo(h, SB_VERT, &si);
+    EXPECT_EQ(si.nMax, 60);
+}
+
 // The program reads the counter's caption back at once; other programs read
-// the system's copy, which the paint brings up to date.
+// the system's copy, which only the paint brings up to date.
 TEST_F(ScanWindowTest, CounterTextIsCurrentInTheProcessAndForOthersAfterThePaint) {
     HWND label = hwndOf("lblCount");
+    const auto systemText = [label] {
+        wchar_t system[16] = {};
+        InternalGetWindowText(label, system, 16);
+        return std::wstring(system);
+    };
+    form().c("lblCount").setCaption("0");
+    pump();
     for (int i = 1; i <= 25; ++i) form().c("lblCount").setCaption(std::to_string(i));
     EXPECT_EQ(textOf(label), L"25");
+    EXPECT_EQ(systemText(), L"0");
     pump();
-    wchar_t system[16] = {};
-    InternalGetWindowText(label, system, 16);
-    EXPECT_STREQ(system, L"25");
+    EXPECT_EQ(systemText(), L"25");
 }
 
 TEST_F(ScanWindowTest, YieldsBetweenPaintsStillTakeEveryPostedMessage) {

@@ -76,7 +76,7 @@ protected:
             if (shownNow() != shown_) {
                 InvalidateRect(hwnd(), nullptr, FALSE);
             } else if (scrollStale_) {
-                RedrawWindow(hwnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);  // the scroll bar alone
+                invalidateScrollBar();
             } else {
                 return;
             }
@@ -138,6 +138,16 @@ private:
         scroll_ = si;
         scrollSet_ = true;
         SetScrollInfo(hwnd(), SB_VERT, &si, TRUE);
+    }
+
+    // Marks the scroll bar alone for the next paint: the paint finds no client
+    // area to draw and only brings the scroll bar's range up to date.
+    void invalidateScrollBar() {
+        RECT bar;
+        GetClientRect(hwnd(), &bar);
+        bar.left = bar.right;
+        bar.right += GetSystemMetrics(SM_CXVSCROLL);
+        RedrawWindow(hwnd(), &bar, nullptr, RDW_FRAME | RDW_INVALIDATE);
     }
 
     void scrolled(int code) {
