@@ -9,11 +9,13 @@ TAVLO_WINE_DIR=$TAVLO_BUILD/wine
 TAVLO_PREFIX_TEMPLATE=$TAVLO_WINE_DIR/template   # made once by wineboot, copied for the others
 TAVLO_PREFIX_TEST=$TAVLO_WINE_DIR/test           # headless: Graphics=null, for the win32 tests
 TAVLO_PREFIX_RUN=$TAVLO_WINE_DIR/run             # on an X display (Xvfb), for scripts/run
-TAVLO_PREFIX_MARK=.tavlo-ready
+# A prefix is ready when it holds this mark. Its number goes up whenever what the
+# template puts into a prefix changes, so that prefixes made before are made again.
+TAVLO_PREFIX_MARK=.tavlo-ready-2
 
 TAVLO_PACKAGES=(
   cmake ninja-build g++ g++-mingw-w64-i686 binutils-mingw-w64-i686
-  wine wine32:i386 fonts-wine xvfb xauth imagemagick x11-utils xdotool
+  wine wine32:i386 fonts-wine fonts-liberation xvfb xauth imagemagick x11-utils xdotool
   unixodbc unixodbc-dev libsqliteodbc libsqliteodbc:i386 libodbc2:i386 sqlite3
   googletest clang libclang-rt-14-dev valgrind
 )
@@ -102,8 +104,22 @@ tavlo_wineserver_stop() {
   WINEPREFIX=$1 timeout 30 wineserver -k >/dev/null 2>&1 || true
 }
 
-# Creates the template prefix once: wineboot --init, then the settings that every
-# prefix of the project shares. Crashes end with exit code 5 and a backtrace
+# The faces the program asks for, in the prefix of $WINEPREFIX: Wine's own fonts
+# (MS Sans Serif, Tahoma, the dialogs' face) copied into windows\Fonts, which
+# Wine under Debian leaves empty, and Arial replaced by Liberation Sans, which has
+# Arial's metrics. Without them every face falls back to a wider one and the
+# captions laid out for these faces are cut.
+TAVLO_WINE_FONTS=/usr/share/wine/fonts
+tavlo_prefix_fonts() {
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts
+  mkdir -p "$fonts"
+  cp -f "$TAVLO_WINE_FONTS"/*.ttf "$TAVLO_WINE_FONTS"/*.fon "$fonts/" \
+    || tavlo_die "could not copy Wine's fonts from $TAVLO_WINE_FONTS (package fonts-wine)"
+  tavlo_reg_add 'HKCU\Software\Wine\Fonts\Replacements' Arial REG_SZ 'Liberation Sans'
+}
+
+# Creates the template prefix once: wineboot --init, then the settings and fonts that
+# every prefix of the project shares. Crashes end with exit code 5 and a backtrace
 # instead of winedbg's dialog; without a window manager Wine draws the frames.
 tavlo_make_template() {
   local t=$TAVLO_PREFIX_TEMPLATE
@@ -118,6 +134,7 @@ tavlo_make_template() {
       || tavlo_die "wineboot --init failed for $t"
     tavlo_reg_add 'HKCU\Software\Wine\WineDbg' ShowCrashDialog REG_DWORD 0
     tavlo_reg_add 'HKCU\Software\Wine\X11 Driver' Managed REG_SZ N
+    tavlo_prefix_fonts
     tavlo_wineserver_settle
   ) || exit 1
   touch "$t/$TAVLO_PREFIX_MARK"

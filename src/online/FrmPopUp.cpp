@@ -63,13 +63,11 @@ void FrmPopUp::buildLabels() {
          .text = "Tavlo is up to date.", .transparent = true});
     add({.kind = Kind::Label, .name = "lblAvlbl1", .left = 720, .top = 120, .width = 2610, .height = 195,
          .text = "A new version of Tavlo is available.", .visible = false, .transparent = true});
-    // "Click Hare" and "to download" are as wide as their texts in the fonts the
-    // system substitutes, each up to the next label; narrower, they lose their ends.
-    add({.kind = Kind::Label, .name = "lblDnLnk", .left = 720, .top = 360, .width = 790, .height = 195,
+    add({.kind = Kind::Label, .name = "lblDnLnk", .left = 720, .top = 360, .width = 735, .height = 195,
          .text = "Click Hare", .visible = false, .foreColor = kLinkBlue, .transparent = true,
          .mousePointer = kHandPointer})
         .onClick = [this] { OpenDownloadFromPopUp(); };
-    add({.kind = Kind::Label, .name = "lblAvlbl3", .left = 1515, .top = 360, .width = 1230, .height = 195,
+    add({.kind = Kind::Label, .name = "lblAvlbl3", .left = 1515, .top = 360, .width = 870, .height = 195,
          .text = "to download", .visible = false, .transparent = true});
     add({.kind = Kind::Label, .name = "lblClose", .left = 2760, .top = 360, .width = 735, .height = 255,
          .text = "(Close 9)", .foreColor = kCloseColor})

@@ -104,6 +104,7 @@ public:
     bool transparent() const { return design_.transparent; }
     int maxLength() const { return design_.maxLength; }
     bool multiLine() const { return design_.multiLine; }
+    bool autoSize() const { return design_.autoSize; }
 
     Twips left() const { return left_; }
     Twips top() const { return top_; }

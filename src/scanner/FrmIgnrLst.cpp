@@ -47,8 +47,8 @@ rt::FormDesign FrmIgnrLst::formDesign() {
 
 void FrmIgnrLst::buildControls() {
     using rt::Kind;
-    // The two labels are wide enough for their longest texts.
-    add({.kind = Kind::Label, .name = "Label1", .left = 120, .top = 0, .width = 4200, .height = 195,
+    // The status line is as wide as the heading: the database error runs past its end.
+    add({.kind = Kind::Label, .name = "Label1", .left = 120, .top = 0, .width = 3345, .height = 195,
          .text = kHeading, .transparent = true});
     addGrid({.name = "MsfInfectd", .left = 120, .top = 240, .width = 8535, .height = 5475}).onClick = [this] {
         PlaceRemoveButton();
@@ -65,7 +65,7 @@ void FrmIgnrLst::buildControls() {
     add({.kind = Kind::Button, .name = "cmdDel", .width = 855, .height = 255, .text = "X", .visible = false,
          .toolTip = "Remove Item from Ignore List"})
         .onClick = [this] { RemoveClickedIgnoreEntry(); };
-    add({.kind = Kind::Label, .name = "lblCncMsg", .left = 120, .top = 5880, .width = 4500, .height = 195,
+    add({.kind = Kind::Label, .name = "lblCncMsg", .left = 120, .top = 5880, .width = 3345, .height = 195,
          .text = kHeading, .transparent = true});
     addTimer("tmrLoad", 10, true).onTimer = [this] { StartIgnoreListLoad(); };
 }

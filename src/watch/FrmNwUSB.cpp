@@ -33,7 +33,7 @@ rt::FormDesign FrmNwUSB::formDesign() {
 }
 
 // From the back: the red band, the icon over its left end, the message on
-// it, the buttons, and the note under the Close button, as wide as its text.
+// it, the buttons, and the note under the Close button.
 void FrmNwUSB::buildControls() {
     add({.kind = Kind::Label, .name = "lblBk", .left = 0, .top = 0, .width = 5300, .height = 340,
          .text = "Label2", .backColor = 0x000000C0});
@@ -52,7 +52,7 @@ void FrmNwUSB::buildControls() {
                      core::mbttnLayout("Close", "alert_button"))
         .onClick = [this] { ConfirmCloseSmallAlert(); };
     add({.kind = Kind::Label, .name = "Label1", .left = 3720, .top = 1200, .width = 1380, .height = 195,
-         .text = "Not Recommanded", .transparent = true, .autoSize = true});
+         .text = "Not Recommanded", .transparent = true});
     addTimer("tmrSett", 1, true).onTimer = [this] { WidenSmallAlertBand(); };
 }
 
