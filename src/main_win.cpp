@@ -48,6 +48,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     auto system = platform::win32::makeWin32System();
     rt::win32::Win32Ui ui;
     rt::win32::Win32Clock clock;
+    system->http.pumpWhileWaiting([&ui] { ui.doEvents(); });  // the windows answer while a request waits
     rt::AppScope scope(ui, clock, system->services);
     scope.app().version = system->version();
     rt::win32::guarded([] { core::StartProgram(); });

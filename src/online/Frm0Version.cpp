@@ -31,18 +31,19 @@ private:
 }  // namespace
 
 // A failed request (no connection, an error status, no answer in time) ends
-// like an empty reply: the status text is cleared.
+// like an empty reply: the status text is cleared. The windows take events
+// while the request waits, a second click among them, and may unload this
+// one: its controls are looked up again once the reply is in.
 void Frm0::CheckLatestVersion() {
     if (VersionCheckBusy == rt::True) return;
-    auto& panel = c("picCncMsg");
-    auto& status = c("lblCncMsg");
-    panel.setVisible(false);
-    status.setCaption("Checking for new version...");
-    panel.setVisible(true);
+    c("picCncMsg").setVisible(false);
+    c("lblCncMsg").setCaption("Checking for new version...");
+    c("picCncMsg").setVisible(true);
     VersionCheckBusy = rt::True;
     CheckEnd end(VersionCheckBusy);
     const std::string reply = online::Fetch(online::LatestVersionUrl()).value_or("");
     const std::string running = rt::app().version.text();
+    auto& status = c("lblCncMsg");
     if (reply.empty() || online::CharCount(reply) > kLongestVersionReply) {
         status.setCaption("");
     } else if (reply != running) {

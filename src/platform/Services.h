@@ -76,7 +76,8 @@ public:
     virtual ~Http() = default;
     // One plain GET of a full URL: the body of a 2xx answer that carries one,
     // or nothing when there was no connection, any other status, no body, or
-    // no answer within the time.
+    // no answer within the time. The program's windows may go on taking
+    // events while it waits, a new request among them.
     virtual std::optional<std::string> get(const std::string& url, int timeoutMs) = 0;
 };
 

@@ -49,6 +49,16 @@ TEST_F(AboutTest, ReplyDecidesTheStatusTheLinkAndTheNotice) {
     EXPECT_EQ(sys.windows.calls.back(), "SetWindowPos " + std::to_string(n.hWnd()) + " -1 3");
 }
 
+// The main window unloaded while its check waits (a pulled stick does so and
+// loads it again): the reply lands in the next load.
+TEST_F(AboutTest, WindowUnloadedWhileTheCheckWaitsTakesTheReplyInItsNextLoad) {
+    http.defaultReply = "1.0.5";
+    http.during = [&] { w.unload(); };
+    c("lblLUpdt0").click();
+    EXPECT_EQ(c("lblCncMsg").caption(), "Version Update : Up to date");
+    EXPECT_EQ(w.VersionCheckBusy, rt::False);
+}
+
 // Notices shown by a check (again while open: the countdown goes on), closed, their link clicked, double-clicked.
 TEST_F(AboutTest, NoticeSlidesInCountsDownAndSlidesOutAsTheUserLetsIt) {
     enum Act { Wait, Check, Close, Link, Twice };

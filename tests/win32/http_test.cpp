@@ -1,5 +1,6 @@
 // HTTP on WinINet against a local server: what arrives at the server, which
-// answers are a reply, and servers that never finish.
+// answers are a reply, and servers that never finish; and the main window,
+// which goes on answering while its requests wait.
 #include <winsock2.h>
 #include <windows.h>
 
@@ -9,7 +10,12 @@
 #include <mutex>
 #include <thread>
 
+#include "WineHost.h"
+#include "core/Frm0.h"
+#include "core/FrmSplash.h"
 #include "platform/win32/Win32Http.h"
+#include "runtime/Timer.h"
+#include "watch/ZManu.h"
 
 namespace tavlo::platform::win32 {
 namespace {
@@ -41,12 +47,14 @@ std::string reply(int status, const std::string& body) {
            "\r\nConnection: close\r\n\r\n" + body;
 }
 
-// A server on 127.0.0.1 for one request: it answers with the reply, or accepts
-// and never answers (an empty reply), or sends the headers of a 1000-byte body
-// and then the body a byte every 100 ms (trickle).
+// A server on 127.0.0.1 for one request: it answers with the reply, after
+// holding it for holdMs, or accepts and never answers (an empty reply), or
+// sends the headers of a 1000-byte body and then the body a byte every 100 ms
+// (trickle). It counts the connections made to it until its end.
 class LocalServer {
 public:
-    explicit LocalServer(std::string response, bool trickle = false) : response_(std::move(response)) {
+    explicit LocalServer(std::string response, bool trickle = false, int holdMs = 0)
+        : response_(std::move(response)), holdMs_(holdMs) {
         sockaddr_in address{AF_INET, 0, {.S_un = {.S_addr = 0x0100007F}}};  // any port
         int length = sizeof address;
         ws.bind(listener_, reinterpret_cast<sockaddr*>(&address), length);
@@ -66,6 +74,7 @@ public:
     }
     std::string url;
     std::atomic<int> connections{0};
+    std::atomic<bool> answered{false};
 
 private:
     bool readable(SOCKET s) {  // within 50 ms
@@ -87,14 +96,23 @@ private:
             std::lock_guard lock(mutex_);
             requestLine_ = request.substr(0, request.find("\r\n"));
         }
+        for (int waited = 0; waited < holdMs_ && !stop_; waited += 50) countOthers();
         if (trickle) response_.resize(response_.size() - 1000);  // the headers alone
         ws.send(client, response_.data(), static_cast<int>(response_.size()), 0);
+        answered = true;
         for (int i = 0; trickle && i < 1000 && !stop_ && ws.send(client, "x", 1, 0) == 1; ++i) Sleep(100);
         while (response_.empty() && !stop_) Sleep(10);
         ws.closesocket(client);
+        while (!stop_) countOthers();
+    }
+    void countOthers() {  // within 50 ms
+        if (!readable(listener_)) return;
+        ws.closesocket(ws.accept(listener_, nullptr, nullptr));
+        ++connections;
     }
 
     std::string response_;
+    const int holdMs_;
     SOCKET listener_ = ws.socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     std::atomic<bool> stop_{false};
     std::mutex mutex_;
@@ -146,3 +164,108 @@ TEST_F(HttpTest, NoServerNoUrlOrNoCompleteAnswerGivesNothing) {
 
 }  // namespace
 }  // namespace tavlo::platform::win32
+
+namespace tavlo::rt::win32::test {
+namespace {
+
+using platform::win32::LocalServer;
+
+// The main window on the real user interface, its requests going to a local
+// server that holds its answer for 3 s, and waiting with the interface's
+// yield, as the program wires them.
+struct WaitingWindowTest : Win32Test {
+    WaitingWindowTest() {
+        for (const wchar_t* name : {L"http_proxy", L"HTTP_PROXY"}) SetEnvironmentVariableW(name, nullptr);
+        SetEnvironmentVariableW(L"TAVLO_SERVER", platform::win32::widen(server.url).c_str());
+        sys->http.pumpWhileWaiting([this] { ui.doEvents(); });
+        core::frmSplash().ConfigurationLoaded = True;  // its unload would ask, with a box nobody answers
+        core::frm0().show();
+        for (Form* f : app().forms()) {  // the settings load stays out of these tests
+            for (auto& c : f->controls()) {
+                if (auto* t = dynamic_cast<Timer*>(c.get())) t->setEnabled(false);
+            }
+        }
+        pump();
+    }
+    ~WaitingWindowTest() override { SetEnvironmentVariableW(L"TAVLO_SERVER", nullptr); }
+    static HWND of(const std::string& name) { return hwnd(core::frm0().c(name).hWnd()); }
+
+    // What another thread sees once the request has reached the server:
+    // whether the main window answers a sent message within 500 ms, the status
+    // text asked and as painted, and the connections after a second click on
+    // `again`, while the server still holds its answer.
+    struct Seen {
+        bool answered = false;
+        std::wstring status, painted;
+        int connections = 0;
+        bool held = false;
+        bool operator==(const Seen&) const = default;
+        friend void PrintTo(const Seen& s, std::ostream* os) {
+            *os << s.answered << " '" << platform::win32::narrow(s.status) << "' '" << platform::win32::narrow(s.painted) << "' " << s.connections << " "
+                << s.held;
+        }
+    };
+    Seen watchWhileWaiting(const char* again) {
+        Seen seen;
+        for (int i = 0; i < 300 && server.connections == 0; ++i) Sleep(10);
+        const HWND status = of("lblCncMsg"), button = of(again);
+        DWORD_PTR result = 0;
+        seen.answered = SendMessageTimeoutW(hwnd(core::frm0().hWnd()), WM_NULL, 0, 0, SMTO_NORMAL, 500, &result);
+        wchar_t text[64] = {};
+        SendMessageTimeoutW(status, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 500, &result);
+        seen.status = text;
+        for (int i = 0; i < 50 && seen.painted != seen.status; ++i, Sleep(10)) {
+            InternalGetWindowText(status, text, 64);  // the system's copy, which the paint brings up to date
+            seen.painted = text;
+        }
+        SendMessageTimeoutW(button, WM_LBUTTONDOWN, MK_LBUTTON, 0, SMTO_NORMAL, 500, &result);
+        SendMessageTimeoutW(button, WM_LBUTTONUP, 0, 0, SMTO_NORMAL, 500, &result);
+        Sleep(300);  // time for a second request to arrive
+        seen.connections = server.connections;
+        seen.held = !server.answered;
+        return seen;
+    }
+    Seen clickAndWatch(const char* name) {
+        Seen seen;
+        std::thread watcher([&] { seen = watchWhileWaiting(name); });
+        core::frm0().c(name).click();
+        watcher.join();
+        return seen;
+    }
+
+    LocalServer server{platform::win32::reply(200, "1.0.6"), false, 3000};
+};
+
+TEST_F(WaitingWindowTest, WindowAnswersAndPaintsWhileTheVersionCheckWaits) {
+    const std::wstring checking = L"Checking for new version...";
+    EXPECT_EQ(clickAndWatch("lblLUpdt0"), (Seen{true, checking, checking, 1, true}));
+    EXPECT_EQ(core::frm0().c("lblCncMsg").caption(), "Version Update : Available 1.0.6");
+}
+
+TEST_F(WaitingWindowTest, WindowAnswersAndPaintsWhileTheTellAFriendRequestWaits) {
+    const std::pair<const char*, const char*> fields[] = {
+        {"txtFrndNm", "Bob"}, {"txtFrndEM", "bob@y.org"}, {"txtCommnt", "hi"}, {"txtName2", "Ann"}, {"txtmail2", "a@x.com"}};
+    for (const auto& [name, text] : fields) core::frm0().c(name).setText(text);
+    core::frm0().ShowSuggestPanel();
+    EXPECT_EQ(clickAndWatch("cmdSugst"), (Seen{true, L"Connecting...", L"Connecting...", 1, true}));
+}
+
+// "Shut Down Dravix" from the tray menu, answered Yes, while the check waits:
+// the windows go and the process ends at once, with 0.
+TEST_F(WaitingWindowTest, ExitWhileTheVersionCheckWaitsEndsTheProcess) {
+    EXPECT_EXIT(
+        {
+            form().timer("tmrA").onTimer = [this] {
+                if (server.connections == 0) return;
+                form().timer("tmrA").setEnabled(false);
+                watch::zManu().c("mnuExit").click();
+            };
+            form().timer("tmrA").setEnabled(true);
+            BoxCloser yes(L"Tavlo", IDYES);
+            core::frm0().c("lblLUpdt0").click();
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace
+}  // namespace tavlo::rt::win32::test

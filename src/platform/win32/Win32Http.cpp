@@ -3,11 +3,10 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <memory>
-#include <mutex>
 #include <system_error>
 #include <thread>
 
@@ -26,13 +25,15 @@ struct InternetTraits {
 using UniqueInternet = UniqueHandle<InternetTraits>;
 
 // What the caller and the worker share; the last of them to let go frees it.
+// The worker publishes the body, then sets `finished`.
 struct Transfer {
-    std::mutex mutex;
-    std::condition_variable finished;
-    bool done = false;
+    UniqueHandle<FreedBy<HANDLE, CloseHandle>> finished{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     std::optional<std::string> body;
     std::atomic<bool> abandoned{false};
 };
+
+// How long the wait sleeps at most before it runs the pump again.
+constexpr DWORD kPumpSliceMs = 30;
 
 struct Target {
     bool secure = false;
@@ -111,6 +112,27 @@ bool mustEscape(unsigned char c) {
     return std::string_view("\"<>\\^`{|}").find(static_cast<char>(c)) != std::string_view::npos;
 }
 
+// Blocks; or, given a pump, sleeps until the event is set or a message comes
+// for the thread's windows, and then runs the pump; every slice as well, for
+// the paints that the pump holds back for a while. True when the event is set.
+bool waitFor(HANDLE finished, int timeoutMs, const std::function<void()>& pump) {
+    if (!pump) return WaitForSingleObject(finished, timeoutMs > 0 ? timeoutMs : INFINITE) == WAIT_OBJECT_0;
+    const auto start = std::chrono::steady_clock::now();
+    for (;;) {
+        DWORD slice = kPumpSliceMs;
+        if (timeoutMs > 0) {
+            const auto passed = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                    std::chrono::steady_clock::now() - start).count();
+            if (passed >= timeoutMs) return WaitForSingleObject(finished, 0) == WAIT_OBJECT_0;
+            slice = std::min(slice, static_cast<DWORD>(timeoutMs - passed));
+        }
+        const DWORD woke = MsgWaitForMultipleObjects(1, &finished, FALSE, slice, QS_ALLINPUT);
+        if (woke == WAIT_OBJECT_0) return true;
+        if (woke == WAIT_FAILED) return false;
+        pump();
+    }
+}
+
 }  // namespace
 
 std::string escapeUrl(const std::string& url) {
@@ -129,32 +151,30 @@ std::string escapeUrl(const std::string& url) {
     return out;
 }
 
+void Win32Http::pumpWhileWaiting(std::function<void()> pump) { pump_ = std::move(pump); }
+
 std::optional<std::string> Win32Http::get(const std::string& url, int timeoutMs) {
     auto transfer = std::make_shared<Transfer>();
-    std::thread worker;
+    if (!transfer->finished) return std::nullopt;
     try {
-        worker = std::thread([transfer, url, timeoutMs] {
-            auto body = fetch(url, timeoutMs, *transfer);
-            std::lock_guard lock(transfer->mutex);
-            transfer->body = std::move(body);
-            transfer->done = true;
-            transfer->finished.notify_all();
-        });
+        std::thread([transfer, url, timeoutMs] {
+            transfer->body = fetch(url, timeoutMs, *transfer);
+            SetEvent(transfer->finished.get());
+        }).detach();
     } catch (const std::system_error&) {
         return std::nullopt;  // no thread to be had
     }
-    std::unique_lock lock(transfer->mutex);
-    const auto isDone = [&] { return transfer->done; };
-    if (timeoutMs <= 0) {
-        transfer->finished.wait(lock, isDone);
-    } else if (!transfer->finished.wait_for(lock, std::chrono::milliseconds(timeoutMs), isDone)) {
+    bool done = false;
+    try {
+        done = waitFor(transfer->finished.get(), timeoutMs, pump_);
+    } catch (...) {
         transfer->abandoned = true;
-        lock.unlock();
-        worker.detach();
+        throw;
+    }
+    if (!done) {
+        transfer->abandoned = true;  // its reply, if one still comes, is dropped
         return std::nullopt;
     }
-    lock.unlock();
-    worker.join();
     return std::move(transfer->body);
 }
 
