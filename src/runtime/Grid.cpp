@@ -37,7 +37,7 @@ void Grid::setCols(int n) {
 void Grid::setFixedRows(int n) {
     if (n < 0 || n > rows()) throw Error("Invalid FixedRows value");
     fixedRows_ = n;
-    topRow_ = std::max(topRow_, n);
+    topRow_ = std::clamp(topRow_, n, std::max(n, rows() - 1));
     notifyGrid();
 }
 

@@ -207,7 +207,9 @@ TEST_F(RuntimeTest, GridKeepsItsCellsAndRowsInRange) {
                  {[&] { g.setRows(5); g.setCols(3); }, {"grd Grid", "grd Grid", "5x3 fixed 1 top 4 at 4,2"}},
                  {[&] { g.setTopRow(0); }, {"grd Grid", "scroll", "5x3 fixed 1 top 1 at 4,2"}},
                  {[&] { g.setTopRow(4); g.setRows(1); }, {"grd Grid", "scroll", "grd Grid", "1x3 fixed 1 top 1 at 0,2"}},
-                 {[&] { g.setRows(30); g.setFixedRows(2); }, {"grd Grid", "grd Grid", "30x3 fixed 2 top 2 at 1,2"}},
+                 {[&] { g.setFixedRows(0); }, {"grd Grid", "1x3 fixed 0 top 0 at 0,2"}},  // the lone row shown
+                 {[&] { g.setFixedRows(1); g.setRows(30); g.setFixedRows(2); },
+                  {"grd Grid", "grd Grid", "grd Grid", "30x3 fixed 2 top 2 at 1,2"}},
                  {[&] { g.clickCell(12, 1); g.clickCell(1, 3); g.clickCell(30, -1); },
                   {"click grd", "click grd", "click grd", "30x3 fixed 2 top 2 at 12,1"}}},
                 state);

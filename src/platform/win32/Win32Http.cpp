@@ -114,7 +114,9 @@ bool mustEscape(unsigned char c) {
 
 // Blocks; or, given a pump, sleeps until the event is set or a message comes
 // for the thread's windows, and then runs the pump; every slice as well, for
-// the paints that the pump holds back for a while. True when the event is set.
+// the paints that the pump holds back for a while (a window waiting for its
+// paint does not wake the wait, or it would spin until the paint is due).
+// True when the event is set.
 bool waitFor(HANDLE finished, int timeoutMs, const std::function<void()>& pump) {
     if (!pump) return WaitForSingleObject(finished, timeoutMs > 0 ? timeoutMs : INFINITE) == WAIT_OBJECT_0;
     const auto start = std::chrono::steady_clock::now();
@@ -126,7 +128,7 @@ bool waitFor(HANDLE finished, int timeoutMs, const std::function<void()>& pump) 
             if (passed >= timeoutMs) return WaitForSingleObject(finished, 0) == WAIT_OBJECT_0;
             slice = std::min(slice, static_cast<DWORD>(timeoutMs - passed));
         }
-        const DWORD woke = MsgWaitForMultipleObjects(1, &finished, FALSE, slice, QS_ALLINPUT);
+        const DWORD woke = MsgWaitForMultipleObjects(1, &finished, FALSE, slice, QS_ALLINPUT & ~QS_PAINT);
         if (woke == WAIT_OBJECT_0) return true;
         if (woke == WAIT_FAILED) return false;
         pump();
