@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "runtime/win32/Gdi.h"
+#include "runtime/win32/Modal.h"
 #include "runtime/win32/Text.h"
 
 namespace tavlo::rt::win32 {
@@ -88,6 +89,7 @@ bool FormWindow::build() {
         Applying applying(applying_);
         if (!create(a)) return false;
     }
+    DisabledWindows::holdIfOpen(hwnd());  // made under a box, it waits for the answer too
     applyIcon();
     if (d.placesClientArea) form_->movedByUser(sc.twips(x), sc.twips(y));
     RECT client;
