@@ -80,10 +80,11 @@ TEST_F(AlertsTest, QuestionAskedInTheFullDesktopAlertStandsAboveItAndOutlivesIt)
     EXPECT_EQ(GetAncestor(hwnd(core::frm0().hWnd()), GA_PARENT), GetDesktopWindow());
 }
 
-// While a box is up no window of the program takes input: neither the main
-// window hidden when the box opened, nor one loaded meanwhile, shown by a
-// click on the tray icon; whether a window shows to own the box or not.
-// Every window takes input again once the box is answered.
+// While a box is up no window of the program takes input, whether a window
+// shows to own the box or not: neither the main window hidden when the box
+// opened nor one loaded meanwhile, shown by a click on the tray icon; it goes
+// behind the box, which keeps the keyboard. Every window takes input again
+// once the box is answered.
 TEST_F(AlertsTest, BoxHoldsTheMainWindowShownFromTheTrayMeanwhile) {
     struct Box {
         const wchar_t *title, *cls;
@@ -105,20 +106,26 @@ TEST_F(AlertsTest, BoxHoldsTheMainWindowShownFromTheTrayMeanwhile) {
             frmNwUSB().show();
             if (loaded) core::frm0().load();
             stopTimers();
-            std::atomic<bool> asked{false}, held{false};
+            std::atomic<bool> held{false}, below{false};
+            std::atomic<HWND> main{nullptr};
             auto& t = form().timer("tmrA");
             t.onTimer = [&] {
                 t.setEnabled(false);
                 SendMessageW(tray, 512, 0, WM_LBUTTONUP);  // the tray's callback: a left click
                 stopTimers();
-                HWND main = hwnd(core::frm0().hWnd());
-                held = IsWindowVisible(main) && !IsWindowEnabled(main) && !IsWindowEnabled(tray);
-                asked = true;
+                HWND shown = hwnd(core::frm0().hWnd());
+                held = IsWindowVisible(shown) && !IsWindowEnabled(shown) && !IsWindowEnabled(tray) &&
+                       GetActiveWindow() != shown;
+                main = shown;
             };
             t.setEnabled(true);
-            BoxCloser closer(box.title, box.answer, [&](HWND) { return asked.load(); }, box.cls);
+            BoxCloser closer(box.title, box.answer, [&](HWND b) {
+                if (!main) return false;
+                for (HWND h = GetWindow(b, GW_HWNDNEXT); h; h = GetWindow(h, GW_HWNDNEXT)) below = below || h == main;
+                return true;
+            }, box.cls);
             box.ask();
-            EXPECT_TRUE(held) << box.title << " " << loaded;
+            EXPECT_TRUE(held && below) << box.title << " " << loaded;
             for (HWND h : {hwnd(core::frm0().hWnd()), tray, hwnd(frmNwUSB().hWnd())}) EXPECT_TRUE(IsWindowEnabled(h));
             core::frm0().unload();
         }

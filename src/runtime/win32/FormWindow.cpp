@@ -169,12 +169,19 @@ void FormWindow::applyGeometry() {
                  s.px(form_->height()), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Shown while a box holds it, the window goes behind the box, which keeps
+// the keyboard: the box is the one window that takes input.
 void FormWindow::applyVisible() {
     if (!form_->visible()) {
         ShowWindow(hwnd(), SW_HIDE);
         return;
     }
+    HWND box = IsWindowEnabled(hwnd()) ? nullptr : frontWindow();
     ShowWindow(hwnd(), form_->design().maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
+    if (box && box != hwnd()) {
+        const bool topmost = GetWindowLongW(hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST;
+        SetWindowPos(box, topmost ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    }
     UpdateWindow(hwnd());
 }
 
