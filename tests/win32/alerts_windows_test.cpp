@@ -1,13 +1,16 @@
 // The alerts as real windows: the full-desktop alert is layered and topmost
 // and holds the main window, a question asked in it stands above it and
-// outlives it, and the small alert's client area lands at its twips; and the
-// tray calls where there is no notification area.
+// outlives it, a box holds every window of the program, and the small
+// alert's client area lands at its twips; and the tray calls where there is
+// no notification area.
 #include "WineHost.h"
 
 #include "core/Frm0.h"
 #include "core/FrmSplash.h"
 #include "core/Globals.h"
+#include "runtime/ErrorReport.h"
 #include "runtime/Timer.h"
+#include "watch/Frm1.h"
 #include "watch/FrmNwUSB.h"
 #include "watch/FrmNwUScrn.h"
 
@@ -26,7 +29,10 @@ struct AlertsTest : Win32Test {
         frmNwUScrn().show();
         frmNwUScrn().c("txtmnScrn").append(".");
         pump();
-        // The main window's settings load stays out of these tests.
+        stopTimers();
+    }
+    // The main window's settings load stays out of these tests.
+    void stopTimers() {
         for (Form* f : app().forms()) {
             for (auto& c : f->controls()) {
                 if (auto* t = dynamic_cast<Timer*>(c.get())) t->setEnabled(false);
@@ -72,6 +78,58 @@ TEST_F(AlertsTest, QuestionAskedInTheFullDesktopAlertStandsAboveItAndOutlivesIt)
     pump();
     EXPECT_FALSE(IsWindow(alert));
     EXPECT_EQ(GetAncestor(hwnd(core::frm0().hWnd()), GA_PARENT), GetDesktopWindow());
+}
+
+// While a box is up no window of the program takes input, whether a window
+// shows to own the box or not: neither the main window hidden when the box
+// opened nor one loaded meanwhile, shown by a click on the tray icon; it goes
+// behind the box, which keeps the keyboard. Every window takes input again
+// once the box is answered.
+TEST_F(AlertsTest, BoxHoldsTheMainWindowShownFromTheTrayMeanwhile) {
+    struct Box {
+        const wchar_t *title, *cls;
+        int answer;
+        std::function<void()> ask;
+    };
+    const Box boxes[] = {
+        {L"Tavlo", L"#32770", IDNO, [] { frmNwUSB().c("mbtnClose").click(); }},
+        {L"An Error Occured", L"#32770", IDIGNORE, [] { ErrorReport().step([] { throw Error("Disk full"); }); }},
+        {L"Tavlo", L"TavloInputBox", IDCANCEL, [this] { app().inputBox("Path?"); }},
+        {L"Tavlo", L"#32770", IDCANCEL, [] {  // no window shows: the box has no owner
+             frmNwUSB().hide();
+             watch::frm1().ConfirmExitFromTray(LeftButton);
+         }},
+    };
+    HWND tray = hwnd(watch::frm1().hWnd());
+    for (const Box& box : boxes) {
+        for (bool loaded : {true, false}) {
+            frmNwUSB().show();
+            if (loaded) core::frm0().load();
+            stopTimers();
+            std::atomic<bool> held{false}, below{false};
+            std::atomic<HWND> main{nullptr};
+            auto& t = form().timer("tmrA");
+            t.onTimer = [&] {
+                t.setEnabled(false);
+                SendMessageW(tray, 512, 0, WM_LBUTTONUP);  // the tray's callback: a left click
+                stopTimers();
+                HWND shown = hwnd(core::frm0().hWnd());
+                held = IsWindowVisible(shown) && !IsWindowEnabled(shown) && !IsWindowEnabled(tray) &&
+                       GetActiveWindow() != shown;
+                main = shown;
+            };
+            t.setEnabled(true);
+            BoxCloser closer(box.title, box.answer, [&](HWND b) {
+                if (!main) return false;
+                for (HWND h = GetWindow(b, GW_HWNDNEXT); h; h = GetWindow(h, GW_HWNDNEXT)) below = below || h == main;
+                return true;
+            }, box.cls);
+            box.ask();
+            EXPECT_TRUE(held && below) << box.title << " " << loaded;
+            for (HWND h : {hwnd(core::frm0().hWnd()), tray, hwnd(frmNwUSB().hWnd())}) EXPECT_TRUE(IsWindowEnabled(h));
+            core::frm0().unload();
+        }
+    }
 }
 
 TEST_F(AlertsTest, SmallAlertsClientAreaLandsAtItsTwips) {

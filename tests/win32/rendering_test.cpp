@@ -164,6 +164,21 @@ TEST_F(Win32Test, TimersTickInTheYieldAndUnderAMessageBoxAndMayUnloadTheirForm) 
     EXPECT_TRUE(yieldUntil(app(), [&] { return !form().loaded(); }));
 }
 
+// A window unloaded under a box it owns stays while the box is up and goes
+// when it closes, also when the box is not the program's own (the shell's,
+// for a link that no program opens).
+TEST_F(Win32Test, WindowUnloadedUnderABoxNotOfTheProgramGoesWhenTheBoxCloses) {
+    form().show();
+    HWND h = formHwnd();
+    form().timer("tmrA").onTimer = [this] { form().unload(); };
+    form().timer("tmrA").setEnabled(true);
+    std::atomic<int> waited{0};
+    BoxCloser closer(L"Error", IDOK, [&](HWND) { return !IsWindowVisible(h) && ++waited > 30; });
+    MessageBoxW(h, L"No program is associated", L"Error", MB_ICONERROR);
+    EXPECT_EQ(closer.text(), L"No program is associated");
+    EXPECT_TRUE(yieldUntil(app(), [&] { return !IsWindow(h); }));
+}
+
 // Ticks go on under an open report: a second report would stay open for good.
 TEST_F(Win32Test, ErrorEscapingAHandlerIsShownOnceAtATimeAndTheProgramGoesOn) {
     form().show();

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "runtime/win32/Gdi.h"
+#include "runtime/win32/Modal.h"
 #include "runtime/win32/Text.h"
 
 namespace tavlo::rt::win32 {
@@ -88,6 +89,7 @@ bool FormWindow::build() {
         Applying applying(applying_);
         if (!create(a)) return false;
     }
+    DisabledWindows::holdIfOpen(hwnd());  // made under a box, it waits for the answer too
     applyIcon();
     if (d.placesClientArea) form_->movedByUser(sc.twips(x), sc.twips(y));
     RECT client;
@@ -167,12 +169,19 @@ void FormWindow::applyGeometry() {
                  s.px(form_->height()), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Shown while a box holds it, the window goes behind the box, which keeps
+// the keyboard: the box is the one window that takes input.
 void FormWindow::applyVisible() {
     if (!form_->visible()) {
         ShowWindow(hwnd(), SW_HIDE);
         return;
     }
+    HWND box = IsWindowEnabled(hwnd()) ? nullptr : frontWindow();
     ShowWindow(hwnd(), form_->design().maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
+    if (box && box != hwnd()) {
+        const bool topmost = GetWindowLongW(hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST;
+        SetWindowPos(box, topmost ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    }
     UpdateWindow(hwnd());
 }
 

@@ -74,21 +74,35 @@ void modalLoop(const std::function<bool()>& done, HWND dialog) {
     }
 }
 
-DisabledWindows::DisabledWindows(HWND except) : except_(except) {
+namespace {
+// The innermost open scope; each one knows the one it opened under.
+DisabledWindows* innermost = nullptr;
+}  // namespace
+
+DisabledWindows::DisabledWindows(HWND except) : except_(except), outer_(innermost) {
     EnumThreadWindows(GetCurrentThreadId(), &DisabledWindows::collect, reinterpret_cast<LPARAM>(this));
     for (HWND h : windows_) EnableWindow(h, FALSE);
+    innermost = this;
 }
 
 DisabledWindows::~DisabledWindows() {
+    innermost = outer_;
     for (HWND h : windows_) {
         if (IsWindow(h)) EnableWindow(h, TRUE);
     }
 }
 
+// The outermost scope takes it: an inner one ends while the outer still holds.
+void DisabledWindows::holdIfOpen(HWND window) {
+    DisabledWindows* outermost = innermost;
+    while (outermost && outermost->outer_) outermost = outermost->outer_;
+    if (outermost && !EnableWindow(window, FALSE)) outermost->windows_.push_back(window);
+}
+
 BOOL CALLBACK DisabledWindows::collect(HWND hwnd, LPARAM self) {
     return guarded(FALSE, [&] {
         auto* me = reinterpret_cast<DisabledWindows*>(self);
-        if (hwnd != me->except_ && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) me->windows_.push_back(hwnd);
+        if (hwnd != me->except_ && IsWindowEnabled(hwnd)) me->windows_.push_back(hwnd);
         return TRUE;
     });
 }
@@ -106,10 +120,12 @@ HWND frontWindow() {
     return nullptr;
 }
 
+// With no window to own it the box is task-modal; a window made while it is
+// up is held all the same.
 int ownedMessageBox(const std::wstring& text, const std::wstring& title, UINT flags) {
     HWND owner = frontWindow();
-    if (!owner) return MessageBoxW(nullptr, text.c_str(), title.c_str(), flags | MB_TASKMODAL);
-    if (GetWindowLongW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST) flags |= MB_TOPMOST;
+    if (!owner) flags |= MB_TASKMODAL;
+    if (owner && (GetWindowLongW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST)) flags |= MB_TOPMOST;
     DisabledWindows others(owner);
     return MessageBoxW(owner, text.c_str(), title.c_str(), flags);
 }

@@ -17,8 +17,9 @@ void pumpPending();
 // again for the outer loop. Keys for a dialog (Tab, Enter, Escape) go to it.
 void modalLoop(const std::function<bool()>& done, HWND dialog = nullptr);
 
-// Disables the thread's visible, enabled top-level windows except one, and
-// enables them again when the scope ends.
+// Disables the thread's enabled top-level windows except one, hidden ones
+// included, and enables them again when the scope ends: a window shown while
+// a box is up takes no input either. Scopes nest (a box asked under a box).
 class DisabledWindows {
 public:
     explicit DisabledWindows(HWND except);
@@ -26,10 +27,15 @@ public:
     DisabledWindows(const DisabledWindows&) = delete;
     DisabledWindows& operator=(const DisabledWindows&) = delete;
 
+    // A window made while a scope is open is disabled too, until the
+    // outermost scope ends; with none open it is left as it is.
+    static void holdIfOpen(HWND window);
+
 private:
     static BOOL CALLBACK collect(HWND hwnd, LPARAM self);
     HWND except_;
     std::vector<HWND> windows_;
+    DisabledWindows* outer_;
 };
 
 // The program's window in front: its active window, else its highest
@@ -37,8 +43,8 @@ private:
 HWND frontWindow();
 
 // A message box owned by the program's window in front, so that it stands
-// above that window, topmost or not; the program's other windows are
-// disabled while it is open.
+// above that window, topmost or not; the program's other windows, hidden
+// ones and ones made meanwhile included, are disabled while it is open.
 int ownedMessageBox(const std::wstring& text, const std::wstring& title, UINT flags);
 
 }  // namespace tavlo::rt::win32

@@ -13,6 +13,9 @@ namespace tavlo::rt::win32 {
 namespace {
 
 constexpr UINT kDestroyBuried = WM_APP + 1;
+// While a buried window is kept, the host looks at it again on this timer.
+constexpr UINT_PTR kRetryBuried = 1;
+constexpr UINT kRetryBuriedMs = 100;
 
 struct OwnedSearch {
     HWND owner;
@@ -47,8 +50,8 @@ public:
 
 protected:
     const wchar_t* ownClass() const override { return L"TavloHost"; }
-    std::optional<LRESULT> handle(UINT msg, WPARAM, LPARAM) override {
-        if (msg != kDestroyBuried) return std::nullopt;
+    std::optional<LRESULT> handle(UINT msg, WPARAM wp, LPARAM) override {
+        if (msg != kDestroyBuried && !(msg == WM_TIMER && wp == kRetryBuried)) return std::nullopt;
         ui_.destroyBuried();
         return 0;
     }
@@ -103,11 +106,18 @@ void Win32Ui::bury(std::shared_ptr<FormWindow> form) {
 }
 
 // A window that owns an open box stays until the box is answered: its end
-// would take the box with it.
+// would take the box with it. The box need not be the program's own (the
+// shell's, for a link that no program opens), and then nothing here learns
+// of its end: a kept window is looked at again on a timer until it goes.
 void Win32Ui::destroyBuried() {
     std::vector<std::shared_ptr<FormWindow>> dead, kept;
     for (auto& window : buried_) (ownsOpenWindow(window->hwnd()) ? kept : dead).push_back(std::move(window));
     buried_ = std::move(kept);
+    if (buried_.empty()) {
+        KillTimer(host_->hwnd(), kRetryBuried);
+    } else {
+        SetTimer(host_->hwnd(), kRetryBuried, kRetryBuriedMs, nullptr);
+    }
     dead.clear();
 }
 
