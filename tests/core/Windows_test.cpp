@@ -256,7 +256,8 @@ TEST_F(MainTest, AlertStyleBoxesFormAPair) {
 }
 
 // The start-up timers highlight the status, load the settings, turn the watch on and show Help. Only "Full Desktop"
-// or no stored style ticks "Block Desktop", stored again; a failed read leaves the stored style alone.
+// or no stored style ticks "Block Desktop", stored again; a failed read shows the style the watch keeps and
+// leaves the stored style alone.
 TEST_F(MainTest, StartUpTimersLoadTheStoredSettingsAndShowHelp) {
     auto status = [&] {
         auto& l = c("lblActvt2");  // a new control on every load
@@ -287,9 +288,16 @@ TEST_F(MainTest, StartUpTimersLoadTheStoredSettingsAndShowHelp) {
     for (const char* t : {"tmrWrnNrml", "tmrconfig", "tmrDflt"}) EXPECT_FALSE(w.timer(t).enabled()) << t;
     EXPECT_EQ(zStrtup().c("txtStrtup").text(), "Text1......");
     EXPECT_EQ(h.sys.registry.writes.size(), 6u);
-    for (int answer : {rt::Abort, rt::Ignore, rt::Retry}) {
+    // After a failed read the page shows the style the watch keeps; any write adds a row ('w','w','w').
+    run("pso.dat", "CREATE TRIGGER u AFTER UPDATE ON [conf] BEGIN INSERT INTO [conf] VALUES ('w','w','w'); END");
+    const std::tuple<int, const char*, short, int> failedReads[] = {
+        {rt::Abort, "Full Desktop", rt::True, 0},
+        {rt::Ignore, "Full Desktop", rt::True, 0},
+        {rt::Retry, "Pop", rt::False, 1}};
+    for (auto [answer, stored, notify, pop] : failedReads) {
         run("pso.dat", "DELETE FROM [conf]");
-        SaveConf("zxxis", "wpop", EncodeValue("Pop", kCipherKey));
+        SaveConf("zxxis", "wpop", EncodeValue(stored, kCipherKey));
+        globals().NotifyFullDesktop = notify;
         reload();
         run("pso.dat", "ALTER TABLE [conf] RENAME TO [away]");  // every read fails until it is back
         h.ui.answers = {answer, answer};
@@ -297,8 +305,8 @@ TEST_F(MainTest, StartUpTimersLoadTheStoredSettingsAndShowHelp) {
             if (h.ui.dialogs.size() % 2 == 0) run("pso.dat", "ALTER TABLE [away] RENAME TO [conf]");
         };
         h.clock.advance(10);
-        EXPECT_EQ(c("chkPrmtPop").value(), 1);
-        EXPECT_EQ(confRows(), std::vector<Row>{wpop("Pop")});
+        EXPECT_EQ(alertStyle(), (Box{pop, 1 - pop, notify})) << answer;
+        EXPECT_EQ(confRows(), std::vector<Row>{wpop(stored)}) << answer;
     }
     EXPECT_EQ((std::tuple{h.ui.dialogs.size(), h.ui.dialogs.at(0).style}),
               (std::tuple{6u, rt::AbortRetryIgnore | rt::Critical}));
