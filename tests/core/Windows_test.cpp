@@ -220,6 +220,9 @@ TEST_F(MainTest, ChromeDragsResizesAndEveryLoadStartsAfresh) {
     EXPECT_EQ(boxes(w, {"picResiz"}), "11450x7900 11195,7645,255,255");
     grip.mouseMove(1, 0, -5000, -5000);
     EXPECT_EQ(boxes(w, {"picResiz"}), "10550x7140 10295,6885,255,255");
+    grip.mouseUp(1, 0, 0, 0);  // any button's release ends the resize
+    grip.mouseMove(1, 0, 900, 600);
+    EXPECT_EQ(boxes(w, {"picResiz"}), "10550x7140 10295,6885,255,255");
     w.OpenScanPage();
     w.grid("MsfInfectd").setRows(3);
     const Names cleared = {"lblNewVer", "lblInfected", "lblCount", "lblAutoCln", "txtFrndNm", "txtName2"};
