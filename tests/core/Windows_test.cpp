@@ -291,6 +291,10 @@ TEST_F(MainTest, StartUpTimersLoadTheStoredSettingsAndShowHelp) {
     for (const char* t : {"tmrWrnNrml", "tmrconfig", "tmrDflt"}) EXPECT_FALSE(w.timer(t).enabled()) << t;
     EXPECT_EQ(zStrtup().c("txtStrtup").text(), "Text1......");
     EXPECT_EQ(h.sys.registry.writes.size(), 6u);
+    reload();  // settings loaded before the highlight's tick: the highlight never comes
+    w.StartSettingsLoad();
+    h.clock.advance(10);
+    EXPECT_EQ(status(), (std::tuple{true, "Active", 0u, false}));
     // After a failed read the page shows the style the watch keeps; any write adds a row ('w','w','w').
     run("pso.dat", "CREATE TRIGGER u AFTER UPDATE ON [conf] BEGIN INSERT INTO [conf] VALUES ('w','w','w'); END");
     const std::tuple<int, const char*, short, int> failedReads[] = {

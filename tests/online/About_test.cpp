@@ -88,10 +88,15 @@ TEST_F(AboutTest, LeftPressMovesTheNotice) {
     sys.windows.onCall = [&](const std::string& call) {
         seen.push_back(call + " | " + std::to_string(n.mousePointer()));
     };
-    for (int button : {rt::RightButton, rt::LeftButton}) n.mouseDown(button, 0, 10, 10);
-    for (int button : {rt::RightButton, rt::LeftButton}) n.c("imgPicture").mouseDown(button, 0, 10, 10);
+    auto press = [&](auto& target, int button) {
+        seen.push_back("press " + std::to_string(button));
+        target.mouseDown(button, 0, 10, 10);
+    };
+    for (int button : {rt::RightButton, rt::LeftButton}) press(n, button);
+    for (int button : {rt::RightButton, rt::LeftButton}) press(n.c("imgPicture"), button);
     const std::string send = "SendMessage " + std::to_string(n.hWnd()) + " 161 2 0 | 15";
-    EXPECT_EQ(seen, (std::vector<std::string>{"ReleaseCapture | 15", send, "ReleaseCapture | 15", send}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"press 2", "press 1", "ReleaseCapture | 15", send, "press 2", "press 1",
+                                              "ReleaseCapture | 15", send}));
     EXPECT_EQ(n.mousePointer(), 1);
 }
 

@@ -245,6 +245,7 @@ TEST_F(WatchTest, SmallAlert) {
     EXPECT_EQ(h.ui.dialogs.at(1).style, 68);
     h.sys.windows.calls.clear();
     a.mouseDown(rt::RightButton, 0, 10, 10);
+    EXPECT_EQ(h.sys.windows.calls, Texts{});
     a.mouseDown(rt::LeftButton, 0, 10, 10);
     EXPECT_EQ(h.sys.windows.calls, (Texts{"ReleaseCapture", "SendMessage " + id(a) + " 161 2 0"}));
 }
