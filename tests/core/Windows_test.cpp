@@ -191,9 +191,10 @@ TEST_F(MainTest, TabsShowTheirPagesAndThePressedTabChangesNothing) {
     for (auto [tab, shown] : steps) {
         c(tab).click();
         EXPECT_EQ(pages(), shown) << tab;
-        c("cmdIgn").setVisible(true);
+        for (const char* rowButton : {"cmdDel", "cmdIgn"}) c(rowButton).setVisible(true);
         c(tab).click();
-        EXPECT_EQ(c("cmdIgn").visible(), std::string(tab) != "lblBtn0") << tab;
+        const bool kept = std::string(tab) != "lblBtn0";
+        EXPECT_EQ((std::pair{c("cmdDel").visible(), c("cmdIgn").visible()}), (std::pair{kept, kept})) << tab;
     }
     w.CurrentPage = "Settings";
     c("cmdBtnCls").click();
