@@ -73,7 +73,9 @@ private:
     void layoutListButtons();
     void enforceMinimumSize();
     void placeGrip();
+    void showHeldAlertStyle();
     bool settingsLoading_ = false;  // LoadMainSettings is running
+    bool showingHeldStyle_ = false;  // the alert-style boxes only show NotifyFullDesktop
 
 public:
 

@@ -64,10 +64,14 @@ void Frm0::LoadMainSettings() {
     });
     report.step([&] { c("txtName2").setText(storedSetting(kUserNameKey)); });
     report.step([&] {
-        // Only a missing row reads as the default; a failed read leaves the
-        // boxes, and so the stored style, alone.
+        // Only a missing row reads as the default. After a failed read the
+        // page shows the style the watch keeps using, and the stored style
+        // stays as it is.
         std::string stored;
-        if (!ReadConf(kAlertStyleKey, stored)) return;
+        if (!ReadConf(kAlertStyleKey, stored)) {
+            showHeldAlertStyle();
+            return;
+        }
         const std::string mode = DecodeValue(stored, CipherKey());
         if (mode == kPopUp) c("chkPrmtPop").setValue(1);
         if (mode == kFullDesktop || mode.empty()) c("chkPrmtDsk").setValue(1);
@@ -78,6 +82,13 @@ void Frm0::LoadMainSettings() {
         if (watch == 0) globals().UsbWatchEnabled = rt::False;
         else if (watch == 1) globals().UsbWatchEnabled = rt::True;
     });
+}
+
+// Ticks the box of the style NotifyFullDesktop holds; the click chain that
+// follows stores nothing.
+void Frm0::showHeldAlertStyle() {
+    During showing(showingHeldStyle_);
+    c(globals().NotifyFullDesktop != rt::False ? "chkPrmtDsk" : "chkPrmtPop").setValue(1);
 }
 
 // The two alert-style boxes form a pair of which one stays ticked: a change
@@ -96,7 +107,8 @@ void Frm0::ChoosePopUpAlert() {
     SaveNotificationMode();
 }
 
-// Publishes the chosen style to the drive watch, then stores it.
+// Publishes the chosen style to the drive watch, then stores it (unless the
+// boxes only show the style the watch holds).
 void Frm0::SaveNotificationMode() {
     std::string mode;
     if (c("chkPrmtPop").value() == 1) {
@@ -106,6 +118,7 @@ void Frm0::SaveNotificationMode() {
         mode = kFullDesktop;
         globals().NotifyFullDesktop = rt::True;
     }
+    if (showingHeldStyle_) return;
     SaveConf(kGroup, kAlertStyleKey, EncodeValue(mode, CipherKey()));
 }
 

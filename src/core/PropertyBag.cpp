@@ -44,10 +44,4 @@ std::optional<rt::Picture> PropertyBag::readPicture(const std::string& key) cons
     return rt::app().ui().loadPicture(saved.resource);
 }
 
-std::vector<std::string> PropertyBag::keys() const {
-    std::vector<std::string> all;
-    for (auto& [key, value] : entries_) all.push_back(key);
-    return all;
-}
-
 }  // namespace tavlo::core

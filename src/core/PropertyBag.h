@@ -30,9 +30,6 @@ public:
     // Nothing when the key is missing.
     std::optional<rt::Picture> readPicture(const std::string& key) const;
 
-    const std::vector<std::pair<std::string, Value>>& entries() const { return entries_; }
-    std::vector<std::string> keys() const;
-
 private:
     const Value* find(const std::string& key) const;
     template <class T>

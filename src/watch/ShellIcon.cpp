@@ -38,12 +38,6 @@ std::string PropertyBag::read(const std::string& key, const std::string& fallbac
 
 void PropertyBag::write(const std::string& key, const std::string& value, const std::string& fallback) {
     if (value == fallback) return;
-    for (auto& [k, v] : entries_) {
-        if (k == key) {
-            v = value;
-            return;
-        }
-    }
     entries_.emplace_back(key, value);
 }
 

@@ -24,8 +24,7 @@ class PropertyBag {
 public:
     // The text of a key, or the default when the key is absent.
     std::string read(const std::string& key, const std::string& fallback) const;
-    // Stores a key unless its value equals its default; a key written again
-    // keeps its place and takes the new value.
+    // Stores a key, each written once, unless its value equals its default.
     void write(const std::string& key, const std::string& value, const std::string& fallback);
 
 private:

@@ -63,6 +63,15 @@ TEST_F(CoreTest, ConfKeepsOneRowPerKeyInGroupZxxisAndReadsTheFirst) {
     EXPECT_EQ((std::tuple{h.ui.dialogs.size(), h.ui.pointers}), (std::tuple{0u, std::vector<int>{rt::PointerDefault}}));
 }
 
+// On Windows no other driver is named: the Access driver, the bare file name, the system folder, the password.
+TEST_F(StoreTest, WithoutAnotherDriverTheConnectionIsTheAccessDrivers) {
+    h.sys.env.variables.erase("TAVLO_ODBC_DRIVER");
+    h.sys.files.systemFolder_ = "D:\\WINNT\\system32";
+    for (const char* file : {"pso.dat", "pro.dat"})
+        EXPECT_EQ(StoreConnectionString(file), std::string("DRIVER={Microsoft Access Driver (*.mdb)};DBQ=") + file +
+                                                   ";DefaultDir=D:\\WINNT\\system32;UID=admin;PWD=Kv.)r#m4;");
+}
+
 // Missing, hidden or system, or without its table: two warnings, then the end.
 TEST_F(StoreTest, UnusableSettingsDatabaseWarnsTwiceThenEndsTheProgram) {
     const std::string kConfErr = "Conf Err.....Run Setup Again";

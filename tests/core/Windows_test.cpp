@@ -191,9 +191,10 @@ TEST_F(MainTest, TabsShowTheirPagesAndThePressedTabChangesNothing) {
     for (auto [tab, shown] : steps) {
         c(tab).click();
         EXPECT_EQ(pages(), shown) << tab;
-        c("cmdIgn").setVisible(true);
+        for (const char* rowButton : {"cmdDel", "cmdIgn"}) c(rowButton).setVisible(true);
         c(tab).click();
-        EXPECT_EQ(c("cmdIgn").visible(), std::string(tab) != "lblBtn0") << tab;
+        const bool kept = std::string(tab) != "lblBtn0";
+        EXPECT_EQ((std::pair{c("cmdDel").visible(), c("cmdIgn").visible()}), (std::pair{kept, kept})) << tab;
     }
     w.CurrentPage = "Settings";
     c("cmdBtnCls").click();
@@ -219,6 +220,9 @@ TEST_F(MainTest, ChromeDragsResizesAndEveryLoadStartsAfresh) {
     grip.mouseMove(1, 0, 900, 600);
     EXPECT_EQ(boxes(w, {"picResiz"}), "11450x7900 11195,7645,255,255");
     grip.mouseMove(1, 0, -5000, -5000);
+    EXPECT_EQ(boxes(w, {"picResiz"}), "10550x7140 10295,6885,255,255");
+    grip.mouseUp(1, 0, 0, 0);  // any button's release ends the resize
+    grip.mouseMove(1, 0, 900, 600);
     EXPECT_EQ(boxes(w, {"picResiz"}), "10550x7140 10295,6885,255,255");
     w.OpenScanPage();
     w.grid("MsfInfectd").setRows(3);
@@ -256,7 +260,8 @@ TEST_F(MainTest, AlertStyleBoxesFormAPair) {
 }
 
 // The start-up timers highlight the status, load the settings, turn the watch on and show Help. Only "Full Desktop"
-// or no stored style ticks "Block Desktop", stored again; a failed read leaves the stored style alone.
+// or no stored style ticks "Block Desktop", stored again; a failed read shows the style the watch keeps and
+// leaves the stored style alone.
 TEST_F(MainTest, StartUpTimersLoadTheStoredSettingsAndShowHelp) {
     auto status = [&] {
         auto& l = c("lblActvt2");  // a new control on every load
@@ -287,9 +292,20 @@ TEST_F(MainTest, StartUpTimersLoadTheStoredSettingsAndShowHelp) {
     for (const char* t : {"tmrWrnNrml", "tmrconfig", "tmrDflt"}) EXPECT_FALSE(w.timer(t).enabled()) << t;
     EXPECT_EQ(zStrtup().c("txtStrtup").text(), "Text1......");
     EXPECT_EQ(h.sys.registry.writes.size(), 6u);
-    for (int answer : {rt::Abort, rt::Ignore, rt::Retry}) {
+    reload();  // settings loaded before the highlight's tick: the highlight never comes
+    w.StartSettingsLoad();
+    h.clock.advance(10);
+    EXPECT_EQ(status(), (std::tuple{true, "Active", 0u, false}));
+    // After a failed read the page shows the style the watch keeps; any write adds a row ('w','w','w').
+    run("pso.dat", "CREATE TRIGGER u AFTER UPDATE ON [conf] BEGIN INSERT INTO [conf] VALUES ('w','w','w'); END");
+    const std::tuple<int, const char*, short, int> failedReads[] = {
+        {rt::Abort, "Full Desktop", rt::True, 0},
+        {rt::Ignore, "Full Desktop", rt::True, 0},
+        {rt::Retry, "Pop", rt::False, 1}};
+    for (auto [answer, stored, notify, pop] : failedReads) {
         run("pso.dat", "DELETE FROM [conf]");
-        SaveConf("zxxis", "wpop", EncodeValue("Pop", kCipherKey));
+        SaveConf("zxxis", "wpop", EncodeValue(stored, kCipherKey));
+        globals().NotifyFullDesktop = notify;
         reload();
         run("pso.dat", "ALTER TABLE [conf] RENAME TO [away]");  // every read fails until it is back
         h.ui.answers = {answer, answer};
@@ -297,8 +313,8 @@ TEST_F(MainTest, StartUpTimersLoadTheStoredSettingsAndShowHelp) {
             if (h.ui.dialogs.size() % 2 == 0) run("pso.dat", "ALTER TABLE [away] RENAME TO [conf]");
         };
         h.clock.advance(10);
-        EXPECT_EQ(c("chkPrmtPop").value(), 1);
-        EXPECT_EQ(confRows(), std::vector<Row>{wpop("Pop")});
+        EXPECT_EQ(alertStyle(), (Box{pop, 1 - pop, notify})) << answer;
+        EXPECT_EQ(confRows(), std::vector<Row>{wpop(stored)}) << answer;
     }
     EXPECT_EQ((std::tuple{h.ui.dialogs.size(), h.ui.dialogs.at(0).style}),
               (std::tuple{6u, rt::AbortRetryIgnore | rt::Critical}));

@@ -89,6 +89,27 @@ TEST_F(AboutTest, NoticeSlidesInCountsDownAndSlidesOutAsTheUserLetsIt) {
               std::pair(std::vector<std::string>{kServer + "/download.php"}, std::vector{owner}));
 }
 
+// Only a left press drags the notice, on the window or on its picture: the move pointer during the system's
+// move loop, the arrow after it.
+TEST_F(AboutTest, LeftPressMovesTheNotice) {
+    auto& n = notice();
+    n.show();
+    std::vector<std::string> seen;
+    sys.windows.onCall = [&](const std::string& call) {
+        seen.push_back(call + " | " + std::to_string(n.mousePointer()));
+    };
+    auto press = [&](auto& target, int button) {
+        seen.push_back("press " + std::to_string(button));
+        target.mouseDown(button, 0, 10, 10);
+    };
+    for (int button : {rt::RightButton, rt::LeftButton}) press(n, button);
+    for (int button : {rt::RightButton, rt::LeftButton}) press(n.c("imgPicture"), button);
+    const std::string send = "SendMessage " + std::to_string(n.hWnd()) + " 161 2 0 | 15";
+    EXPECT_EQ(seen, (std::vector<std::string>{"press 2", "press 1", "ReleaseCapture | 15", send, "press 2", "press 1",
+                                              "ReleaseCapture | 15", send}));
+    EXPECT_EQ(n.mousePointer(), 1);
+}
+
 // Each link pressed and released from an underlined and from a plain look.
 TEST_F(AboutTest, EachLinkOpensItsPageOnceWithTheLookOfItsRowAndTheGuidePoints) {
     enum Underline { Kept, On, Off };
@@ -127,6 +148,12 @@ TEST_F(AboutTest, EachLinkOpensItsPageOnceWithTheLookOfItsRowAndTheGuidePoints) 
     w.mouseMove(0, 0, 10, 10);  // the bare window takes back the home link's look only
     EXPECT_EQ(std::tuple(c("lblLicAgr").foreColor(), c("lblLicAgr").font().underline, c("lblNewVer").foreColor()),
               std::tuple(kBlue, false, kRed));
+    const char* aboutLinks[] = {"lblNewVer", "lblSupprt", "lblHelp", "lblBug", "lblLicAgr"};
+    for (const char* name : aboutLinks) c(name).mouseMove(0, 0, 9, 9);
+    c("picRegs").mouseMove(0, 0, 10, 10);  // the bare About page takes back its links' colour, the new version's not
+    std::vector<rt::Color> colours;
+    for (const char* name : aboutLinks) colours.push_back(c(name).foreColor());
+    EXPECT_EQ(colours, (std::vector{kRed, kBlue, kBlue, kBlue, kBlue}));
     auto& arrow = c("imgArowD");  // the guide, with the Help page and the Settings tab where the layout puts them
     arrow.click();
     EXPECT_FALSE(arrow.visible());

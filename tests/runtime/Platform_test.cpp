@@ -72,5 +72,21 @@ TEST(PlatformTest, DatabaseStoresAndReadsBackWhatItIsGiven) {
     EXPECT_FALSE(db.isOpen());
 }
 
+// With the driver reading one row per fetch, a row that fails to compute fails
+// its fetch; a column that is not there fails its read. Both carry the driver's words.
+TEST(PlatformTest, FetchAndReadErrorsThrowTheDriversDiagnostics) {
+    odbc::Connection db;
+    db.open("DRIVER={SQLite3};Database=:memory:;StepAPI=1;");
+    db.execute("CREATE TABLE t ([k] INTEGER)");
+    db.execute("INSERT INTO t VALUES (1), (2)");
+    odbc::Statement q(db, "SELECT CASE WHEN [k] = 2 THEN abs(-9223372036854775808) ELSE [k] END FROM t");
+    q.execute();
+    ASSERT_TRUE(q.fetch());
+    EXPECT_EQ(q.integer(1), 1);
+    EXPECT_THAT([&] { q.integer(2); }, ::testing::ThrowsMessage<rt::Error>(::testing::HasSubstr("invalid column")));
+    EXPECT_THAT([&] { q.text(2); }, ::testing::ThrowsMessage<rt::Error>(::testing::HasSubstr("invalid column")));
+    EXPECT_THAT([&] { q.fetch(); }, ::testing::ThrowsMessage<rt::Error>(::testing::HasSubstr("integer overflow")));
+}
+
 }  // namespace
 }  // namespace tavlo::platform

@@ -106,20 +106,26 @@ TEST_F(WatchTest, EveryLoadOfTheTrayFormStartsItAfresh) {
     }
 }
 
-// Sticks at each tick -> the alerts, the scanned objects' drives, the scan triggers,
-// the alert closes, the attached and the scanned letters, the last tick's list.
-const std::pair<Texts, std::string> kRoads[] = {
-    {{"", ""}, "||||||"},
-    {{"", "E", "E"}, "USB Memory Device Plugged (E:);|E|.||E|E|E:"},
-    {{"CFE"}, "USB Memory Device Plugged (E:F:);|EF|.||EF|EF|E:F:"},  // C: is never polled
-    {{"EF", "E", "EF"}, "USB Memory Device Plugged (E:F:);USB Memory Device Plugged (E:F:);|EFF|..||EF|EF|E:F:"},
-    {{"Z", "", "", ""}, "USB Memory Device Plugged (Z:);|Z|.|.|||"},  // the last goes
-    {{"E", "F"}, "USB Memory Device Plugged (E:);|EF|..||F|F|F:"},    // a swap within a tick
+// Sticks at each tick (and whether the full-desktop alert is chosen) -> the alerts (the full-desktop one
+// with its trigger), the scanned objects' drives, the scan triggers, the alert closes, the attached and the
+// scanned letters, the last tick's list.
+struct Road { Texts ticks; bool fullDesktop; std::string expected; };
+const Road kRoads[] = {
+    {{"", ""}, false, "||||||"},
+    {{"", "E", "E"}, false, "USB Memory Device Plugged (E:);|E|.||E|E|E:"},
+    {{"CFE"}, false, "USB Memory Device Plugged (E:F:);|EF|.||EF|EF|E:F:"},  // C: is never polled
+    {{"EF", "E", "EF"}, false,
+     "USB Memory Device Plugged (E:F:);USB Memory Device Plugged (E:F:);|EFF|..||EF|EF|E:F:"},
+    {{"Z", "", "", ""}, false, "USB Memory Device Plugged (Z:);|Z|.|.|||"},  // the last goes
+    {{"E", "F"}, false, "USB Memory Device Plugged (E:);|EF|..||F|F|F:"},    // a swap within a tick
+    {{"", "E", "E"}, true, "Full USB Memory Device Plugged (E:).;|E|.||E|E|E:"},
 };
-struct RoadTest : WatchTest, ::testing::WithParamInterface<std::pair<Texts, std::string>> {};
+void PrintTo(const Road& road, std::ostream* os) { *os << road.expected; }
+struct RoadTest : WatchTest, ::testing::WithParamInterface<Road> {};
 
 TEST_P(RoadTest, EachTickListsTheSticksAlertsWhenTheListGrowsScansPendingOnesAndClosesOnTheLastRemoval) {
-    const Texts& ticks = GetParam().first;
+    const Texts& ticks = GetParam().ticks;
+    g.NotifyFullDesktop = GetParam().fullDesktop ? True : False;
     frm1().load();
     std::string alerts, scanned, attached, marked;
     for (std::size_t i = 0; i < ticks.size(); ++i) {
@@ -127,7 +133,11 @@ TEST_P(RoadTest, EachTickListsTheSticksAlertsWhenTheListGrowsScansPendingOnesAnd
         for (char l : ticks[i]) plug(l);
         h.clock.advance(i == 0 ? 1 : 1000);
         if (frmNwUSB().loaded() && frmNwUSB().visible()) alerts += frmNwUSB().c("lblMsg").caption() + ";";
+        auto& full = frmNwUScrn();
+        if (full.loaded() && full.visible() && frm0().visible())
+            alerts += "Full " + full.c("lblMsg").caption() + full.c("txtmnScrn").text() + ";";
         frmNwUSB().unload();
+        full.unload();
     }
     auto& grid = frm0().grid("MsfInfectd");
     for (int r = 1; r < grid.rows(); ++r) scanned += grid.textMatrix(r, 1).substr(0, 1);
@@ -138,7 +148,7 @@ TEST_P(RoadTest, EachTickListsTheSticksAlertsWhenTheListGrowsScansPendingOnesAnd
     const std::string list = frm1().c("lblUsbTot").caption();
     EXPECT_EQ(alerts + "|" + scanned + "|" + frm0().c("txtNo1").text() + "|" + frm1().c("txtUnldAlrt").text() + "|" +
                   attached + "|" + marked + "|" + list,
-              GetParam().second);
+              GetParam().expected);
     EXPECT_EQ(frm1().c("lblStatus").caption(), list.empty() ? "No USB memory device" : "USB memory device(s) Attached");
     EXPECT_EQ(frm1().timer("Tmr1us").interval(), 1000);
 }
@@ -235,6 +245,7 @@ TEST_F(WatchTest, SmallAlert) {
     EXPECT_EQ(h.ui.dialogs.at(1).style, 68);
     h.sys.windows.calls.clear();
     a.mouseDown(rt::RightButton, 0, 10, 10);
+    EXPECT_EQ(h.sys.windows.calls, Texts{});
     a.mouseDown(rt::LeftButton, 0, 10, 10);
     EXPECT_EQ(h.sys.windows.calls, (Texts{"ReleaseCapture", "SendMessage " + id(a) + " 161 2 0"}));
 }
