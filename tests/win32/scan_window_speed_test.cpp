@@ -118,8 +118,12 @@ TEST_F(ScanWindowTest, YieldsBetweenPaintsStillTakeEveryPostedMessage) {
     app().doEvents();
     MSG left;
     EXPECT_FALSE(PeekMessageW(&left, nullptr, WM_APP + 7, WM_APP + 7, PM_REMOVE));
-    Sleep(300);  // longer than any interval between two painting yields
-    app().doEvents();
+    // A later yield paints: the longest interval between two painting yields
+    // is a quarter of a second; a loaded machine may stretch it.
+    for (int i = 0; i < 40 && waitsForPaint(hwndOf("lblCount")); ++i) {
+        Sleep(100);
+        app().doEvents();
+    }
     EXPECT_FALSE(waitsForPaint(hwndOf("lblCount")));
 }
 
