@@ -7,27 +7,40 @@
 #include <utility>
 
 #include "platform/win32/Win32FileSystem.h"
+#include "scanner/ScanEngine.h"
 
 namespace tavlo::platform::win32 {
 namespace {
 
-TEST(scan_fullpath, TypedFolderIsCompletedAsTheSystemDoes) {
+TEST(scan_fullpath, TypedFolderIsCompletedAsTheSystemDoesADriveLetterAloneBeingItsRoot) {
     wchar_t previous[MAX_PATH];
     ASSERT_GT(GetCurrentDirectoryW(MAX_PATH, previous), 0u);
     ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\windows"));
     Win32FileSystem files;
-    const std::pair<const char*, const char*> cases[] = {
+    const std::string deep = "C:\\" + std::string(300, 'd'), deeper = deep + "\\" + std::string(40000, 'e');
+    const std::pair<std::string, std::string> cases[] = {
         {"sub", "C:\\windows\\sub"},
         {"C:sub", "C:\\windows\\sub"},
         {"C:/x/sub", "C:\\x\\sub"},
         {"C:\\x\\sub ", "C:\\x\\sub"},
         {"C:\\x\\sub. ", "C:\\x\\sub"},
         {"C:\\x\\sub\\", "C:\\x\\sub\\"},
+        {"sub\\", "C:\\windows\\sub\\"},
         {"..\\windows\\.\\sub", "C:\\windows\\sub"},
         {"E:\\", "E:\\"},
+        {"C:", "C:\\"},
+        {"e:", "e:\\"},
+        {"\\\\server\\share\\x", "\\\\server\\share\\x"},
+        {"//server/share/x/../../y ", "\\\\server\\share\\y"},
+        {"\\\\server\\share\\x\\", "\\\\server\\share\\x\\"},
+        {"\\\\?\\C:\\x\\.\\y\\", "\\\\?\\C:\\x\\y\\"},
+        {"\\\\?\\C:\\x\\sub ", "\\\\?\\C:\\x\\sub"},
+        {deep, deep},
+        {deep + "\\..\\x", "C:\\x"},
+        {deeper, deeper},
         {"", ""},
     };
-    for (auto [typed, full] : cases) EXPECT_EQ(files.fullPath(typed), full) << typed;
+    for (const auto& [typed, full] : cases) EXPECT_EQ(scanner::FolderToScan(files, typed), full) << typed.substr(0, 30);
     SetCurrentDirectoryW(previous);
 }
 
