@@ -40,7 +40,10 @@ TEST(scan_fullpath, TypedFolderIsCompletedAsTheSystemDoesADriveLetterAloneBeingI
         {deeper, deeper},
         {"", ""},
     };
-    for (const auto& [typed, full] : cases) EXPECT_EQ(scanner::FolderToScan(files, typed), full) << typed.substr(0, 30);
+    for (const auto& [typed, full] : cases) {
+        const std::string got = scanner::FolderToScan(files, typed);
+        EXPECT_TRUE(got == full) << typed.substr(0, 30) << " gave " << got.substr(0, 60) << " (" << got.size() << ")";
+    }
     SetCurrentDirectoryW(previous);
 }
 
