@@ -206,13 +206,20 @@ TEST_F(ScanDriver, ManualPassesScanTheFolderAsTypedCompletedToAFullPathAndMarkNo
     pressDelete(1);  // "C:" below walks the whole drive
     const std::string deep = "C:\\" + std::string(300, 'd'), hostile = "C:\\" + std::string(100000, 'h');
     const std::pair<std::string, std::string> cases[] = {  // current folder: C:\Program Files\Tavlo; "": no folder
-        {"sub", "C:\\Program Files\\Tavlo\\sub\\a.exe"}, {"C:sub", "C:\\Program Files\\Tavlo\\sub\\a.exe"},
-        {"C:/x/sub", "C:\\x\\sub\\a.exe"},               {"C:\\x\\sub ", "C:\\x\\sub\\a.exe"},
-        {"C:\\x\\sub.", "C:\\x\\sub\\a.exe"},            {"..\\Tavlo\\.\\sub", "C:\\Program Files\\Tavlo\\sub\\a.exe"},
-        {"E:", "E:\\a.exe"},                              {"C:", "C:\\a.exe"},
-        {"C:\\x\\sub\\", "C:\\x\\sub\\a.exe"},           {"\\\\server\\share\\x\\..\\y ", "\\\\server\\share\\y\\a.exe"},
-        {"\\\\?\\C:\\x\\.\\y\\", "\\\\?\\C:\\x\\y\\a.exe"},      {deep, deep + "\\a.exe"},
-        {hostile, ""}};
+        {"sub", "C:\\Program Files\\Tavlo\\sub\\a.exe"},
+        {"C:sub", "C:\\Program Files\\Tavlo\\sub\\a.exe"},
+        {"C:/x/sub", "C:\\x\\sub\\a.exe"},
+        {"C:\\x\\sub ", "C:\\x\\sub\\a.exe"},
+        {"C:\\x\\sub.", "C:\\x\\sub\\a.exe"},
+        {"..\\Tavlo\\.\\sub", "C:\\Program Files\\Tavlo\\sub\\a.exe"},
+        {"E:", "E:\\a.exe"},
+        {"C:", "C:\\a.exe"},  // a drive letter alone is its root, not its current folder
+        {"C:\\x\\sub\\", "C:\\x\\sub\\a.exe"},
+        {"\\\\server\\share\\x\\..\\y ", "\\\\server\\share\\y\\a.exe"},
+        {"\\\\?\\C:\\x\\.\\y\\", "\\\\?\\C:\\x\\y\\a.exe"},
+        {deep, deep + "\\a.exe"},
+        {hostile, ""},
+    };
     Texts said;
     for (const auto& [typed, row] : cases) {
         if (!row.empty()) h.sys.files.addFile(row, 5);
@@ -252,7 +259,8 @@ TEST_F(ScanDriver, ChoosingTheFolderSelectsTheOptionAndAbortAsksFirst) {
     c("cmdabort").click();
     EXPECT_EQ(g.AbortScanRequested * 10 + refreshes, -9);
     EXPECT_EQ(paths() + c("Label1").caption() + std::to_string(c("OptDrvPath").value()), "|C:\\vir_testFolder 0");
-    for (const char* hidden : {"txtPath2", "PicNewClVen", "picPrgrs1", "Image1"}) EXPECT_FALSE(shown(hidden)) << hidden;
+    for (const char* hidden : {"txtPath2", "PicNewClVen", "picPrgrs1", "Image1", "txtNo1", "txtLastRow"})
+        EXPECT_FALSE(shown(hidden)) << hidden;
     EXPECT_FALSE(c("txtPath2").enabled());
     pressScan();
     EXPECT_EQ(f().ManualScan * 10 + g.AbortScanRequested + static_cast<int>(h.sys.files.calls.size()), -1);

@@ -28,7 +28,7 @@ TEST(scan_fullpath, TypedFolderIsCompletedAsTheSystemDoesADriveLetterAloneBeingI
         {"sub\\", "C:\\windows\\sub\\"},
         {"..\\windows\\.\\sub", "C:\\windows\\sub"},
         {"E:\\", "E:\\"},
-        {"C:", "C:\\"},
+        {"C:", "C:\\"},  // the system alone gives the current folder, "C:\windows\"
         {"e:", "e:\\"},
         {"\\\\server\\share\\x", "\\\\server\\share\\x"},
         {"//server/share/x/../../y ", "\\\\server\\share\\y"},
@@ -37,12 +37,13 @@ TEST(scan_fullpath, TypedFolderIsCompletedAsTheSystemDoesADriveLetterAloneBeingI
         {"\\\\?\\C:\\x\\sub ", "\\\\?\\C:\\x\\sub"},
         {deep, deep},
         {deep + "\\..\\x", "C:\\x"},
-        {deeper, deeper},
+        {deeper, deeper},  // past 32767 characters: completed under Wine, or refused
         {"", ""},
     };
     for (const auto& [typed, full] : cases) {
         const std::string got = scanner::FolderToScan(files, typed);
-        EXPECT_TRUE(got == full) << typed.substr(0, 30) << " gave " << got.substr(0, 60) << " (" << got.size() << ")";
+        EXPECT_TRUE(got == full || (typed.size() > 32767 && got.empty()))
+            << typed.substr(0, 30) << " gave " << got.substr(0, 60) << " (" << got.size() << ")";
     }
     SetCurrentDirectoryW(previous);
 }
