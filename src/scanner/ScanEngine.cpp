@@ -243,12 +243,19 @@ std::string RiskyLevel(std::string_view name, std::string_view extension, std::u
     return autorun ? kVeryRisky : kRisky;
 }
 
+// "E:" names the drive itself and is completed as "E:\" is ("C:" alone would
+// be System32 for a program started from the Run key).
+std::string FolderToScan(platform::FileSystem& files, const std::string& Path) {
+    if (Path.size() == 2 && driveLetterOf(Path)) return files.fullPath(Path + '\\');
+    return files.fullPath(Path);
+}
+
 void ScanFolder(const std::string& Path) { ScanFolder(Path, core::frm0()); }
 
-// The starting folder is completed as the system completes a typed path, so
-// that every row carries a full path; the names below it are taken as listed.
+// The starting folder is completed as a typed folder, so that every row
+// carries a full path; the names below it are taken as listed.
 void ScanFolder(const std::string& Path, rt::Form& window) {
-    Walk(window).run(rt::app().sys().files.fullPath(Path));
+    Walk(window).run(FolderToScan(rt::app().sys().files, Path));
 }
 
 }  // namespace tavlo::scanner

@@ -11,6 +11,9 @@
 namespace tavlo::rt {
 class Form;
 }
+namespace tavlo::platform {
+class FileSystem;
+}
 
 namespace tavlo::scanner {
 
@@ -49,9 +52,15 @@ std::string GetExtensionName(std::string_view path);
 // "Risky" or "Very Risky" (RiskyLevel).
 std::string RiskyLevel(std::string_view name, std::string_view extension, std::uint64_t size);
 
+// The folder a scan of Path starts from: Path completed to a full path as the
+// system completes a typed folder, except that a drive letter typed alone
+// ("E:") is the drive's root, where the system would take the drive's current
+// folder.
+std::string FolderToScan(platform::FileSystem& files, const std::string& Path);
+
 // Scans the folder tree at Path ("E:\" or a chosen folder, with or without a
-// trailing "\", completed to a full path as the system completes a typed
-// one), writing rows into the main window frm0. The walk stops when
+// trailing "\", completed by FolderToScan), writing rows into the main window
+// frm0. The walk stops when
 // ScanInProgress goes False or AbortScanRequested goes True during a yield.
 void ScanFolder(const std::string& Path);
 // The same walk writing into another window that holds the controls

@@ -95,19 +95,24 @@ TEST_F(Results, IgnoreAddsThePathOfARowThatOffersItAndMarksTheRow) {
     grid().setEnabled(false);
     refresh();  // without a database the rows stay as they are
     EXPECT_TRUE(grid().enabled() && cell(b, 3) == "Ignore");
-    pressIgnore(a);
-    EXPECT_EQ(c("lblCncMsg").caption(), "Ignore list error...\r\nReinstall Tavlo to recover the problem.");
+    click(a, 3);
+    grid().setEnabled(false);
+    c("cmdIgn").click();
+    EXPECT_EQ(c("lblCncMsg").caption() + std::to_string(grid().enabled()),
+              "Ignore list error...\r\nReinstall Tavlo to recover the problem.1");
     listPath("E:\\b.exe");
     pressIgnore(tooLong);
     EXPECT_EQ(h.ui.prompts(), Texts{"Too big.... cannot add"});
     EXPECT_EQ(h.ui.dialogs.at(0).style, 64);
     click(a, 3);
     c("picCncMsg").setVisible(false);
+    grid().setEnabled(false);
     h.app().setScreenPointer(rt::PointerHourglass);
     grid().setMouseCell(quoted, 3);  // the pointer crossed another row on its way
     c("cmdIgn").click();
-    EXPECT_EQ(c("lblCncMsg").caption() + buttons() + std::to_string(shown("picCncMsg") * 10 + h.app().screenPointer()),
-              "Added into the ignore list10");
+    EXPECT_EQ(c("lblCncMsg").caption() + buttons() + std::to_string(shown("picCncMsg") * 100 + grid().enabled() * 10 +
+                                                                    h.app().screenPointer()),
+              "Added into the ignore list110");
     pressIgnore(b);
     EXPECT_EQ(c("lblCncMsg").caption() + std::to_string(closings()), "Already Added0");
     for (int row : {tooLong, quoted}) grid().setTextMatrix(row, 4, "");
@@ -158,7 +163,10 @@ TEST_F(Results, DeleteAllDeletesWhatTheNormalFileSearchFinds) {
     const int refused = addRow("E:\\refused.exe");
     h.sys.files.setUndeletable("E:\\refused.exe");
     addRow("E:\\i.exe", 0, 1, kIgnored), addRow("E:\\d.exe", 0, 1, kDeleted), addAbortRow();
-    h.ui.onDoEvents = [&] { EXPECT_TRUE(!grid().enabled() && h.ui.pointers.back() == rt::PointerHourglass); };
+    click(refused, 4);  // the row buttons shown stay as they are
+    h.ui.onDoEvents = [&] {
+        EXPECT_TRUE(!grid().enabled() && h.ui.pointers.back() == rt::PointerHourglass && buttons() == "IgnDel");
+    };
     c("cmdDeltAll").click();
     const auto& asked = h.ui.dialogs.at(0);
     EXPECT_EQ(asked.prompt + std::to_string(asked.style), "Confirm remove all items" + kBlanks20 + "68");
@@ -166,12 +174,30 @@ TEST_F(Results, DeleteAllDeletesWhatTheNormalFileSearchFinds) {
     EXPECT_EQ(actions(hidden) + actions(visible) + actions(refused), "Risky||Risky||[Deleted]" + kOpen);
     for (const char* kept : {"E:\\i.exe", "E:\\d.exe"}) EXPECT_TRUE(h.sys.files.exists(kept)) << kept;
     EXPECT_EQ(h.ui.doEventsCount + closings(), 1u) << "one yield, and the refused row is open";
-    EXPECT_TRUE(grid().enabled() && h.ui.pointers.back() == rt::PointerDefault);
+    EXPECT_TRUE(grid().enabled() && h.ui.pointers.back() == rt::PointerDefault && buttons() == "IgnDel");
     grid().setTextMatrix(refused, 3, "[Ignored]");
     c("cmdDeltAll").click();
     EXPECT_EQ(closings(), 1u);
     c("cmdIgnrLst").click();
     EXPECT_TRUE(scanner::frmIgnrLst().visible() && !scanner::frmIgnrLst().modal());
+}
+
+// Closing the full-desktop alert rebuilds the main window: the run stops, and
+// the rows a new scan puts into the new grid keep their files and cells.
+TEST_F(Results, DeleteAllStopsWhenTheWindowIsRebuiltDuringAYield) {
+    for (const char* p : {"E:\\a.exe", "E:\\b.exe", "E:\\c.exe"}) addRow(p);
+    bool rebuilt = false;
+    h.ui.onDoEvents = [&] {
+        if (std::exchange(rebuilt, true)) return;
+        f().unload();
+        f().show();
+        for (const char* p : {"E:\\x.exe", "E:\\y.exe", "E:\\z.exe"}) addRow(p);
+    };
+    c("cmdDeltAll").click();
+    EXPECT_EQ(actions(1) + actions(2) + actions(3), kOpen + kOpen + kOpen);
+    EXPECT_FALSE(h.sys.files.exists("E:\\a.exe"));
+    for (const char* kept : {"E:\\b.exe", "E:\\c.exe", "E:\\x.exe", "E:\\y.exe", "E:\\z.exe"})
+        EXPECT_TRUE(h.sys.files.exists(kept)) << kept;
 }
 
 TEST_F(IgnoreList, ShowsItsTextsAndLoadsTheListOnceAfterOpening) {
@@ -229,16 +255,21 @@ TEST_F(IgnoreList, RemovesTheClickedEntryOrEveryListedOne) {
     auto& del = ctl("cmdDel");
     EXPECT_EQ((std::vector<int>{del.left(), del.top(), del.width(), del.height(), del.visible(), w().ClickedRow}),
               (std::vector<int>{list().left() + 6000, list().top() + 480, 2000, 255, true, 2}));
-    h.ui.answers = {rt::No, rt::Yes, rt::No, rt::Yes};
+    h.ui.answers = {rt::No, rt::Yes, rt::Yes, rt::No, rt::Yes};
     del.click();
-    EXPECT_EQ(list().textMatrix(2, 2), "Don't Ignore");
+    EXPECT_EQ(list().textMatrix(2, 2) + std::to_string(del.visible()), "Don't Ignore1");
     del.click();
+    EXPECT_FALSE(del.visible());
     const std::string listed3 = "1|E:\\a.exe|Don't Ignore|2|E:\\b.exe|[Removed]|3|E:\\c.exe|Don't Ignore";
     EXPECT_EQ(shape(), "1 0 6000 2000||Object to ignore||" + listed3);
-    list().clickCell(2, 1);
-    EXPECT_FALSE(del.visible());
+    for (int row : {1, 2}) list().clickCell(row, 1);
+    EXPECT_FALSE(del.visible()) << "a removed row offers no button";
+    for (int row : {1, 99}) list().clickCell(row, 1);
+    EXPECT_FALSE(del.visible()) << "nor a row the grid does not hold";
     for (int row : {1, 0}) list().clickCell(row, 1);
     EXPECT_EQ(del.top(), list().top() + 240) << "a header click leaves it over the current row";
+    del.click();  // asks, and removes nothing
+    EXPECT_EQ(shape() + std::to_string(del.visible()), "1 0 6000 2000||Object to ignore||" + listed3 + "1");
     ctl("cmdDelIgnr").click();
     EXPECT_EQ(listed().size(), 3u);
     ctl("cmdDelIgnr").click();
@@ -247,7 +278,7 @@ TEST_F(IgnoreList, RemovesTheClickedEntryOrEveryListedOne) {
     EXPECT_EQ(list().textMatrix(1, 2) + list().textMatrix(3, 2), "[Removed][Removed]");
     EXPECT_TRUE(ctl("cmdAddIt").enabled() && ctl("cmdRfrsh").enabled() && list().enabled());
     EXPECT_EQ(h.ui.pointers.back() + h.ui.dialogs[1].style, 68) << "the pointer is back, the question has style 68";
-    EXPECT_EQ(h.ui.prompts(), Texts(4, "Confirm remove from ignore list.                    "));
+    EXPECT_EQ(h.ui.prompts(), Texts(5, "Confirm remove from ignore list.                    "));
     add(std::nullopt);
     EXPECT_FALSE(del.visible());
 }
@@ -261,7 +292,14 @@ TEST_F(IgnoreList, DatabaseFailuresLeaveTheWindowUsable) {
     breakIgnoreTable();
     list().clickCell(1, 1);
     h.ui.answers = {rt::Yes, rt::Yes, rt::Abort, rt::Abort};
+    Texts whileReported;  // while the error report of the clearing, then of the loading, is up
+    h.ui.onMsgBox = [&](const rt::DialogRecord& box) {
+        if (box.title == "An Error Occured")
+            whileReported.push_back(seen(w(), {"cmdRfrsh", "cmdAddIt", "cmdDelIgnr", "cmdDel", "MsfInfectd"}));
+    };
     for (const char* button : {"cmdDel", "cmdDelIgnr", "cmdRfrsh"}) ctl(button).click();
+    EXPECT_EQ(whileReported, (Texts{"cmdRfrsh(off) cmdAddIt(off) cmdDelIgnr cmdDel MsfInfectd(off)",
+                                    "cmdRfrsh cmdAddIt cmdDelIgnr(off) cmdDel(hidden) MsfInfectd(off)"}));
     EXPECT_EQ(shape() + std::to_string(ctl("cmdDelIgnr").enabled()), "1 0 6000 2000||Object to ignore|0");
     EXPECT_TRUE(ctl("cmdAddIt").enabled() && ctl("cmdRfrsh").enabled() && list().enabled());
     EXPECT_EQ(h.ui.dialogs[3].title + h.ui.dialogs.at(4).title, "An Error OccuredAn Error Occured");

@@ -125,6 +125,30 @@ TEST_F(ScanDriver, PendingSticksAreScannedLowestFirstWithTheTotalsAfterEachPass)
     EXPECT_TRUE(shown("picCncMsg") && grid().enabled() && h.ui.pointers.back() == rt::PointerDefault);
 }
 
+// The strip, its image and the abort picture show only during the pass and
+// the path box is disabled only then; the buttons and the grid stay usable,
+// the row buttons stay over the clicked row, and the grid gains one row per
+// risky file.
+TEST_F(ScanDriver, ScanPageShowsTheProgressOnlyDuringAPassAndKeepsItsButtons) {
+    plug("E");
+    addFiles({"E:\\a.exe", "E:\\b.txt"});
+    f().OpenScanPage();
+    click(addRow("F:\\old.exe"), 4);
+    std::string during;
+    h.ui.onDoEvents = [&] {
+        h.clock.advance(120);
+        if (during.empty()) during = scanPage();
+    };
+    trigger();
+    EXPECT_EQ(during,
+              "mbtnScan picPrgrs1 Image1 cmdabort picPrgrsR(hidden) txtPath1(off) MsfInfectd cmdIgn cmdDel cmdDeltAll "
+              "cmdIgnrLst picCncMsg(hidden)");
+    EXPECT_EQ(scanPage(),
+              "mbtnScan picPrgrs1(hidden) Image1 cmdabort picPrgrsR(hidden) txtPath1 MsfInfectd cmdIgn cmdDel cmdDeltAll "
+              "cmdIgnrLst picCncMsg");
+    EXPECT_EQ(grid().rows(), 3);
+}
+
 TEST_F(ScanDriver, CallWithNothingToScanShowsTheTotalAndClosesTheAlerts) {
     grid().setEnabled(false);
     trigger();
@@ -179,25 +203,52 @@ TEST_F(ScanDriver, ManualPassesScanTheFolderAsTypedCompletedToAFullPathAndMarkNo
     c("Label1").click();
     pressScan();
     EXPECT_EQ(cell(1, 1) + std::to_string(f().ManualScan + g.AbortScanRequested), "C:\\vir_test\\x.exe0");
-    const std::pair<const char*, const char*> cases[] = {  // current folder: C:\Program Files\Tavlo
-        {"sub", "C:\\Program Files\\Tavlo\\sub\\a.exe"}, {"C:sub", "C:\\Program Files\\Tavlo\\sub\\a.exe"},
-        {"C:/x/sub", "C:\\x\\sub\\a.exe"},               {"C:\\x\\sub ", "C:\\x\\sub\\a.exe"},
-        {"C:\\x\\sub.", "C:\\x\\sub\\a.exe"},            {"..\\Tavlo\\.\\sub", "C:\\Program Files\\Tavlo\\sub\\a.exe"},
-        {"E:", "E:\\a.exe"}};
-    for (auto [typed, row] : cases) {
-        h.sys.files.addFile(row, 5);
+    pressDelete(1);  // "C:" below walks the whole drive
+    const std::string deep = "C:\\" + std::string(300, 'd'), hostile = "C:\\" + std::string(100000, 'h');
+    const std::pair<std::string, std::string> cases[] = {  // current folder: C:\Program Files\Tavlo; "": no folder
+        {"sub", "C:\\Program Files\\Tavlo\\sub\\a.exe"},
+        {"C:sub", "C:\\Program Files\\Tavlo\\sub\\a.exe"},
+        {"C:/x/sub", "C:\\x\\sub\\a.exe"},
+        {"C:\\x\\sub ", "C:\\x\\sub\\a.exe"},
+        {"C:\\x\\sub.", "C:\\x\\sub\\a.exe"},
+        {"..\\Tavlo\\.\\sub", "C:\\Program Files\\Tavlo\\sub\\a.exe"},
+        {"E:", "E:\\a.exe"},
+        {"C:", "C:\\a.exe"},  // a drive letter alone is its root, not its current folder
+        {"C:\\x\\sub\\", "C:\\x\\sub\\a.exe"},
+        {"\\\\server\\share\\x\\..\\y ", "\\\\server\\share\\y\\a.exe"},
+        {"\\\\?\\C:\\x\\.\\y\\", "\\\\?\\C:\\x\\y\\a.exe"},
+        {deep, deep + "\\a.exe"},
+        {hostile, ""},
+    };
+    Texts said;
+    for (const auto& [typed, row] : cases) {
+        if (!row.empty()) h.sys.files.addFile(row, 5);
+        const int before = grid().rows();
         c("txtPath1").setText(typed);
         pressScan();
-        const int r = grid().rows() - 1;
-        EXPECT_EQ(cell(r, 1) + "|" + cell(r, 5), std::string(row) + "|" + row) << typed;
-        pressDelete(r);
-        EXPECT_EQ(std::to_string(h.sys.files.exists(row)) + cell(r, 4), "0[Deleted]") << typed;
+        ASSERT_EQ(grid().rows(), before + !row.empty()) << typed.substr(0, 20);
+        if (row.empty()) {
+            said.push_back("Scanning Error... ");
+            continue;
+        }
+        EXPECT_EQ(cell(before, 1) + "|" + cell(before, 5), row + "|" + row) << typed.substr(0, 20);
+        if (row[1] == ':') {  // the Delete button takes drive paths only
+            pressDelete(before);
+            said.push_back("Delete  permanently. Continue?                    ");
+        } else {
+            c("cmdDeltAll").click();
+            said.push_back("Confirm remove all items                    ");
+        }
+        EXPECT_EQ(std::to_string(h.sys.files.exists(row)) + cell(before, 4), "0[Deleted]") << typed.substr(0, 20);
     }
-    EXPECT_EQ(h.ui.prompts(), Texts(7, "Delete  permanently. Continue?                    "));
+    said.insert(said.begin(), "Delete  permanently. Continue?                    ");
+    EXPECT_EQ(h.ui.prompts(), said);
     plug("F");
     c("txtPath1").setText("F:\\");
     pressScan();  // a manual pass of a pending stick's root, then its drive pass
-    EXPECT_EQ(cell(9, 1) + cell(10, 1) + std::to_string(scanned('F') * 10 + scanned('C')), "F:\\f.exeF:\\f.exe-10");
+    const int last = grid().rows() - 1;
+    EXPECT_EQ(cell(last - 1, 1) + cell(last, 1) + std::to_string(scanned('F') * 10 + scanned('C')),
+              "F:\\f.exeF:\\f.exe-10");
 }
 
 TEST_F(ScanDriver, ChoosingTheFolderSelectsTheOptionAndAbortAsksFirst) {
@@ -208,7 +259,9 @@ TEST_F(ScanDriver, ChoosingTheFolderSelectsTheOptionAndAbortAsksFirst) {
     c("cmdabort").click();
     EXPECT_EQ(g.AbortScanRequested * 10 + refreshes, -9);
     EXPECT_EQ(paths() + c("Label1").caption() + std::to_string(c("OptDrvPath").value()), "|C:\\vir_testFolder 0");
-    for (const char* hidden : {"txtPath2", "PicNewClVen", "picPrgrs1", "Image1"}) EXPECT_FALSE(shown(hidden)) << hidden;
+    for (const char* hidden : {"txtPath2", "PicNewClVen", "picPrgrs1", "Image1", "txtNo1", "txtLastRow"})
+        EXPECT_FALSE(shown(hidden)) << hidden;
+    EXPECT_FALSE(c("txtPath2").enabled());
     pressScan();
     EXPECT_EQ(f().ManualScan * 10 + g.AbortScanRequested + static_cast<int>(h.sys.files.calls.size()), -1);
     const std::string abort = "Aborting scan is not recommended           \r\nAbort anyway?";
@@ -228,9 +281,17 @@ TEST_F(ScanDriver, BrowsePanelOpensUnderTheButtonAndProgressRunsAcrossTheStrip) 
     EXPECT_EQ((std::vector<int>{panel.left(), panel.top(), panel.width(), panel.height(), c("Dir1").height(),
                                 c("cmdOK").top(), panel.visible()}),
               (std::vector<int>{5400, 1790, 3735, f().height() - 2290, f().height() - 3425, f().height() - 2675, 1}));
+    c("DriveX1").setText("g:");  // no medium: the panel stays where it was
+    EXPECT_EQ(h.ui.prompts(), Texts{"Drive g: is not ready."});
+    EXPECT_EQ(h.ui.dialogs[0].style, 48);
+    c("txtPath1").setText("E:\\typed");  // the drive box follows only a choice made in it
+    EXPECT_EQ(c("DriveX1").text() + "|" + c("Dir1").text(), "c:|C:\\Program Files\\Tavlo");
+    c("lblBrowClos").click();
+    EXPECT_EQ(paths() + std::to_string(panel.visible()), "E:\\typed|E:\\typed0");
+    c("cmdBrowse").click();
     c("DriveX1").setText("e:");
     c("Dir1").click();
-    EXPECT_EQ(paths() + std::to_string(panel.visible()), "E:\\|E:\\0");
+    EXPECT_EQ(paths() + std::to_string(panel.visible()) + c("DriveX1").text(), "E:\\|E:\\0e:");
     f().timer("tmrProg").setEnabled(true);
     std::vector<int> lefts, expected;
     for (int tick = 1; tick <= 24; ++tick) {

@@ -36,6 +36,20 @@ struct ScannerTest : testing::StoreTest {
     rt::Grid& grid() { return f().grid("MsfInfectd"); }
     rt::Control& c(const std::string& name) { return f().c(name); }
     bool shown(const std::string& name) { return c(name).visible(); }
+    // The controls as the user finds them: each name, marked when hidden or disabled.
+    static std::string seen(rt::Form& form, std::initializer_list<const char*> names) {
+        std::string all;
+        for (const char* name : names) {
+            const rt::Control& ctl = form.c(name);
+            all += (all.empty() ? "" : " ") + std::string(name) + (ctl.visible() ? "" : "(hidden)") +
+                   (ctl.enabled() ? "" : "(off)");
+        }
+        return all;
+    }
+    std::string scanPage() {
+        return seen(f(), {"mbtnScan", "picPrgrs1", "Image1", "cmdabort", "picPrgrsR", "txtPath1", "MsfInfectd",
+                          "cmdIgn", "cmdDel", "cmdDeltAll", "cmdIgnrLst", "picCncMsg"});
+    }
     std::string buttons() { return std::string(shown("cmdIgn") ? "Ign" : "") + (shown("cmdDel") ? "Del" : ""); }
     std::string paths() { return c("txtPath1").text() + "|" + c("txtPath2").text(); }
     std::string cell(int row, int col) { return grid().textMatrix(row, col); }

@@ -46,6 +46,12 @@ struct AlertsTest : Win32Test {
 // stick pulled) does not take the open question with it.
 TEST_F(AlertsTest, QuestionAskedInTheFullDesktopAlertStandsAboveItAndOutlivesIt) {
     plugFullDesktop();
+    wine_host::TempFolder stick{"alerts"};
+    const std::string risky = stick / "x.exe";
+    wine_host::makeFile(risky, 10);
+    const std::vector<std::string> row{"", risky, "Risky", "Ignore", "Delete", risky};
+    core::frm0().grid("MsfInfectd").setRows(2);
+    for (int col = 1; col <= 5; ++col) core::frm0().grid("MsfInfectd").setTextMatrix(1, col, row[col]);
     HWND alert = hwnd(frmNwUScrn().hWnd());
     EXPECT_EQ(GetAncestor(hwnd(core::frm0().hWnd()), GA_PARENT), hwnd(frmNwUScrn().c("PicMDI1").hWnd()));
     COLORREF key = 0;
@@ -76,6 +82,7 @@ TEST_F(AlertsTest, QuestionAskedInTheFullDesktopAlertStandsAboveItAndOutlivesIt)
     core::frm0().c("cmdDeltAll").click();
     EXPECT_EQ(second.text(), L"Confirm remove all items                    ");
     pump();
+    EXPECT_TRUE(wine_host::onDisk(risky) && core::frm0().grid("MsfInfectd").textMatrix(1, 4) == "Delete");
     EXPECT_FALSE(IsWindow(alert));
     EXPECT_EQ(GetAncestor(hwnd(core::frm0().hWnd()), GA_PARENT), GetDesktopWindow());
 }

@@ -166,28 +166,57 @@ bool FakeFileSystem::remove(const std::string& path) {
     return true;
 }
 
-// The system's completion of a typed path, for drive paths and paths
-// relative to the current folder (the only drive with a current folder of
-// its own is the current folder's).
+namespace {
+
+// Where the system's completion of a path starts: the root that ".." never
+// leaves and the text below it. A drive path's root is "C:\", a network
+// path's "\\server\share", and the "\\?\" or "\\.\" prefix is a root of its
+// own. A relative path goes below the current folder (the only drive with a
+// current folder of its own is the current folder's). False for a network
+// path without its share, which the system leaves as it is.
+bool splitRoot(const std::string& path, const std::string& current, std::string& root, std::string& rest) {
+    if (path.rfind("\\\\?\\", 0) == 0 || path.rfind("\\\\.\\", 0) == 0) {
+        root = path.substr(0, 4);
+        rest = path.substr(4);
+        return true;
+    }
+    if (path.rfind("\\\\", 0) == 0) {
+        const std::size_t server = path.find('\\', 2);
+        if (server == std::string::npos || server + 1 == path.size()) return false;
+        const std::size_t share = std::min(path.find('\\', server + 1), path.size());
+        root = path.substr(0, share);
+        rest = path.substr(std::min(share + 1, path.size()));
+        return true;
+    }
+    const bool drive = path.size() >= 2 && path[1] == ':';
+    const bool sameDrive = drive && std::tolower(static_cast<unsigned char>(path[0])) ==
+                                        std::tolower(static_cast<unsigned char>(current[0]));
+    if (drive && path.size() > 2 && path[2] == '\\') {
+        root = path.substr(0, 3);
+        rest = path.substr(3);
+    } else if (drive) {
+        root = sameDrive ? current.substr(0, 3) : path.substr(0, 2) + "\\";
+        rest = (sameDrive ? current.substr(3) + "\\" : "") + path.substr(2);
+    } else {
+        root = current.substr(0, 3);
+        rest = path[0] == '\\' ? path.substr(1) : current.substr(3) + "\\" + path;
+    }
+    return true;
+}
+
+}  // namespace
+
+// The system's completion of a typed path, as Wine's GetFullPathNameW does
+// it: "/" read as "\", empty names and "." dropped, ".." going up but never
+// above the root, trailing blanks and dots of the last name dropped unless a
+// "\" ends the path, which stays.
 std::string FakeFileSystem::fullPath(const std::string& typed) {
     std::string path = typed;
     std::replace(path.begin(), path.end(), '/', '\\');
-    if (path.empty() || path.rfind("\\\\", 0) == 0) return path;
+    std::string root, rest;
+    if (path.empty() || !splitRoot(path, currentFolder_, root, rest)) return path;
     const bool endsInSeparator = path.back() == '\\';
-    const bool drive = path.size() >= 2 && path[1] == ':';
-    std::string base = currentFolder_;
-    if (drive && path.size() > 2 && path[2] == '\\') {
-        base = path.substr(0, 3);
-        path = path.substr(3);
-    } else if (drive) {
-        if (std::tolower(static_cast<unsigned char>(path[0])) != std::tolower(static_cast<unsigned char>(base[0])))
-            base = path.substr(0, 2) + "\\";
-        path = path.substr(2);
-    } else if (path[0] == '\\') {
-        base = base.substr(0, 3);
-    }
     std::vector<std::string> parts;
-    std::string rest = base.substr(3) + "\\" + path;
     for (std::size_t start = 0; start <= rest.size();) {
         std::size_t end = std::min(rest.find('\\', start), rest.size());
         const std::string part = rest.substr(start, end - start);
@@ -203,9 +232,9 @@ std::string FakeFileSystem::fullPath(const std::string& typed) {
         while (!last.empty() && (last.back() == ' ' || last.back() == '.')) last.pop_back();
         if (last.empty()) parts.pop_back();
     }
-    std::string out = base.substr(0, 3);
-    for (std::size_t i = 0; i < parts.size(); ++i) out += (i ? "\\" : "") + parts[i];
-    if (!parts.empty() && endsInSeparator) out += '\\';
+    std::string out = root;
+    for (const std::string& part : parts) out += (out.back() == '\\' ? "" : "\\") + part;
+    if (endsInSeparator && out.back() != '\\') out += '\\';
     return out;
 }
 
