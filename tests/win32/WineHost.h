@@ -22,6 +22,7 @@
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Services.h"
 #include "runtime/Headless.h"
+#include "runtime/Timer.h"
 #include "runtime/win32/Win32Clock.h"
 #include "runtime/win32/Win32Ui.h"
 
@@ -267,6 +268,17 @@ struct Win32Test : ::testing::Test {
     static void click(HWND h, int x, int y, UINT down = WM_LBUTTONDOWN) {
         SendMessageW(h, down, down == WM_LBUTTONDOWN ? MK_LBUTTON : MK_RBUTTON, MAKELPARAM(x, y));
         SendMessageW(h, down + 1, 0, MAKELPARAM(x, y));
+    }
+    // Stops the timers of a form: its loads, animations and countdowns stay
+    // out of a test.
+    static void stopTimers(Form& f) {
+        for (auto& c : f.controls()) {
+            if (auto* t = dynamic_cast<Timer*>(c.get())) t->setEnabled(false);
+        }
+    }
+    // The same for every loaded form.
+    void stopAllTimers() {
+        for (Form* f : app().forms()) stopTimers(*f);
     }
     // Runs the window messages waiting, as the program's loop would, but no timer.
     static void pump() {

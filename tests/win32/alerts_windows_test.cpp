@@ -29,15 +29,7 @@ struct AlertsTest : Win32Test {
         frmNwUScrn().show();
         frmNwUScrn().c("txtmnScrn").append(".");
         pump();
-        stopTimers();
-    }
-    // The main window's settings load stays out of these tests.
-    void stopTimers() {
-        for (Form* f : app().forms()) {
-            for (auto& c : f->controls()) {
-                if (auto* t = dynamic_cast<Timer*>(c.get())) t->setEnabled(false);
-            }
-        }
+        stopAllTimers();  // the main window's settings load stays out of these tests
     }
 };
 
@@ -112,14 +104,14 @@ TEST_F(AlertsTest, BoxHoldsTheMainWindowShownFromTheTrayMeanwhile) {
         for (bool loaded : {true, false}) {
             frmNwUSB().show();
             if (loaded) core::frm0().load();
-            stopTimers();
+            stopAllTimers();
             std::atomic<bool> held{false}, below{false};
             std::atomic<HWND> main{nullptr};
             auto& t = form().timer("tmrA");
             t.onTimer = [&] {
                 t.setEnabled(false);
                 SendMessageW(tray, 512, 0, WM_LBUTTONUP);  // the tray's callback: a left click
-                stopTimers();
+                stopAllTimers();
                 HWND shown = hwnd(core::frm0().hWnd());
                 held = IsWindowVisible(shown) && !IsWindowEnabled(shown) && !IsWindowEnabled(tray) &&
                        GetActiveWindow() != shown;

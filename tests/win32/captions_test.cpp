@@ -73,9 +73,7 @@ struct CaptionsTest : Win32Test {
     Form& shown(Form& f) {
         f.show();
         pump();
-        for (auto& c : f.controls()) {
-            if (auto* t = dynamic_cast<Timer*>(c.get())) t->setEnabled(false);
-        }
+        stopTimers(f);
         return f;
     }
 

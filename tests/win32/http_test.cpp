@@ -180,11 +180,7 @@ struct WaitingWindowTest : Win32Test {
         sys->http.pumpWhileWaiting([this] { ui.doEvents(); });
         core::frmSplash().ConfigurationLoaded = True;  // its unload would ask, with a box nobody answers
         core::frm0().show();
-        for (Form* f : app().forms()) {  // the settings load stays out of these tests
-            for (auto& c : f->controls()) {
-                if (auto* t = dynamic_cast<Timer*>(c.get())) t->setEnabled(false);
-            }
-        }
+        stopAllTimers();  // the settings load stays out of these tests
         pump();
     }
     ~WaitingWindowTest() override { SetEnvironmentVariableW(L"TAVLO_SERVER", nullptr); }
