@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "WineHost.h"
+#include "runtime/win32/Handles.h"
 
 namespace tavlo::rt::win32::test {
 namespace {
@@ -52,6 +55,33 @@ protected:
         return text;
     }
     Grid& grid() { return form().grid("MsfInfectd"); }
+    // The grid's client area as the screen holds it.
+    std::vector<DWORD> onScreen() {
+        HWND h = hwndOf("MsfInfectd");
+        RECT r;
+        GetClientRect(h, &r);
+        BITMAPINFO bi{};
+        bi.bmiHeader = {sizeof bi.bmiHeader, r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        UniqueDc copy(CreateCompatibleDC(nullptr));
+        UniqueBitmap bitmap(CreateDIBSection(copy.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        Selection into(copy.get(), bitmap.get());
+        HDC screen = GetDC(h);
+        BitBlt(copy.get(), 0, 0, r.right, r.bottom, screen, 0, 0, SRCCOPY);
+        ReleaseDC(h, screen);
+        const auto* first = static_cast<const DWORD*>(bits);
+        return {first, first + r.right * r.bottom};
+    }
+    // Whether the screen holds what a full repaint draws.
+    bool showsWhatItHolds() {
+        const std::vector<DWORD> shown = onScreen();
+        RedrawWindow(hwndOf("MsfInfectd"), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        return onScreen() == shown;
+    }
+    void fill(int rows) {
+        grid().setRows(rows + 1);
+        for (int r = 1; r <= rows; ++r) grid().setTextMatrix(r, 1, "E:\\f" + std::to_string(r) + ".exe");
+    }
 };
 
 TEST_F(ScanWindowTest, CellWritesAndCounterChangesWaitForTheLoopToPaint) {
@@ -92,6 +122,34 @@ TEST_F(ScanWindowTest, RowsAppendedBelowTheViewMoveOnlyTheScrollBar) {
     SCROLLINFO si{sizeof si, SIF_RANGE, 0, 0, 0, 0, 0};
     GetScrollInfo(h, SB_VERT, &si);
     EXPECT_EQ(si.nMax, 60);
+}
+
+// After every paint of the loop the grid shows what it holds, whatever came
+// between: the first row shown moved while only the scroll bar waited for its
+// paint, or a write that changed nothing shown while the rows fit (no scroll
+// bar to mark). A click then acts on the row drawn under the pointer, even
+// when the grid has moved on before its next paint.
+TEST_F(ScanWindowTest, EveryPaintShowsWhatTheGridHolds) {
+    grid().setCols(3);
+    fill(60);
+    pump();
+    fill(61);
+    grid().setTopRow(48);
+    pump();
+    EXPECT_TRUE(showsWhatItHolds());
+    grid().setTopRow(20);
+    click(hwndOf("MsfInfectd"), 10, px(240) * 3 + 8);  // the third row shown
+    EXPECT_EQ(grid().row(), 50);
+
+    fill(3);
+    grid().setTopRow(1);
+    grid().setTextMatrix(1, 2, "[Ignored]");
+    pump();
+    grid().setTextMatrix(1, 2, "[Ignored]");
+    pump();
+    grid().setTextMatrix(2, 2, "[Deleted]");
+    pump();
+    EXPECT_TRUE(showsWhatItHolds());
 }
 
 // The program reads the counter's caption back at once; other programs read

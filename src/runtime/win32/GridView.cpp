@@ -36,12 +36,7 @@ protected:
 
     std::optional<LRESULT> handle(UINT msg, WPARAM wp, LPARAM lp) override {
         switch (msg) {
-        case WM_PAINT:
-            pending_ = false;
-            if (scrollStale_) updateScroll();
-            shown_ = shownNow();
-            paint();
-            return 0;
+        case WM_PAINT: painted(); return 0;
         case WM_ERASEBKGND: return 1;
         case WM_SIZE: updateScroll(); return std::nullopt;
         case WM_VSCROLL:
@@ -63,28 +58,27 @@ protected:
     }
 
     // Cell writes and new rows only mark the grid for the next paint of the
-    // loop, once however many come before it; the scroll bar's range follows
-    // at that paint. A new first row shown (TopRow) moves the scroll box at once.
+    // loop, once however many come before it: the whole client area when what
+    // it shows changed, else the scroll bar alone, whose range follows at that
+    // paint. A new first row shown (TopRow) moves the scroll box at once.
     void update(Prop prop) override {
-        if (prop == Prop::Grid) {
-            if (grid() && grid()->topRow() != scroll_.nPos) {
-                updateScroll();
-            } else {
-                scrollStale_ = true;
-            }
-            if (pending_) return;
-            if (shownNow() != shown_) {
-                InvalidateRect(hwnd(), nullptr, FALSE);
-            } else if (scrollStale_) {
-                invalidateScrollBar();
-            } else {
-                return;
-            }
-            pending_ = true;
+        if (prop != Prop::Grid) {
+            ControlWindow::update(prop);
+            if (prop == Prop::Geometry) updateScroll();
             return;
         }
-        ControlWindow::update(prop);
-        if (prop == Prop::Geometry) updateScroll();
+        if (grid() && grid()->topRow() != scroll_.nPos) {
+            updateScroll();
+        } else {
+            scrollStale_ = true;
+        }
+        if (clientMarked_) return;
+        if (!showsNow(shown_)) {
+            InvalidateRect(hwnd(), nullptr, FALSE);
+            clientMarked_ = true;
+        } else if (scrollStale_) {
+            markScrollBar();
+        }
     }
 
     bool click() override {
@@ -103,15 +97,18 @@ private:
         return std::max(1, static_cast<int>(c.bottom) / rowPx() - grid()->fixedRows());
     }
 
-    // The row at a displayed line: fixed rows first, then rows from TopRow.
-    int rowAtLine(int line) const {
-        const Grid& g = *grid();
-        return line < g.fixedRows() ? line : g.topRow() + line - g.fixedRows();
+    // The row at a displayed line: fixed rows first, then rows from the first shown.
+    int rowAtLine(int line, int top) const {
+        return line < grid()->fixedRows() ? line : top + line - grid()->fixedRows();
     }
 
+    // The cell drawn under a point: a click acts on the row the user sees,
+    // even when the model has moved on before the next paint.
     std::pair<int, int> cellAt(POINT p) const {
         const Grid& g = *grid();
-        const int row = std::clamp(rowAtLine(std::max(0, static_cast<int>(p.y)) / rowPx()), 0, std::max(0, g.rows() - 1));
+        const int top = shown_.top >= 0 ? shown_.top : g.topRow();
+        const int line = std::max(0, static_cast<int>(p.y)) / rowPx();
+        const int row = std::clamp(rowAtLine(line, top), 0, std::max(0, g.rows() - 1));
         int col = g.cols() - 1;
         for (int c = 0; c < g.cols(); ++c) {
             if (p.x < scale().px(g.colPos(c + 1)) && scale().px(g.colWidth(c)) > 0) {
@@ -126,6 +123,7 @@ private:
         Grid* g = grid();
         if (!g) return;
         scrollStale_ = false;
+        barMarked_ = false;
         SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
         si.nMin = g->fixedRows();
         si.nMax = std::max(g->fixedRows(), g->rows() - 1);
@@ -140,14 +138,22 @@ private:
         SetScrollInfo(hwnd(), SB_VERT, &si, TRUE);
     }
 
-    // Marks the scroll bar alone for the next paint: the paint finds no client
-    // area to draw and only brings the scroll bar's range up to date.
-    void invalidateScrollBar() {
+    // Marks the scroll bar alone for the next paint, once: the paint finds no
+    // client area to draw and only brings the scroll bar's range up to date.
+    // A hidden bar has nothing to mark and no paint would come: its range is
+    // set at once, which shows the bar when the rows outgrow the view.
+    void markScrollBar() {
+        if (!(GetWindowLongW(hwnd(), GWL_STYLE) & WS_VSCROLL)) {
+            updateScroll();
+            return;
+        }
+        if (barMarked_) return;
         RECT bar;
         GetClientRect(hwnd(), &bar);
         bar.left = bar.right;
         bar.right += GetSystemMetrics(SM_CXVSCROLL);
         RedrawWindow(hwnd(), &bar, nullptr, RDW_FRAME | RDW_INVALIDATE);
+        barMarked_ = true;
     }
 
     void scrolled(int code) {
@@ -180,12 +186,24 @@ private:
     // What the grid's client area shows: rows appended below the last line
     // in view change only the scroll bar.
     struct Shown {
-        int top = -1, rows = 0, row = 0, col = 0;
+        int top = -1, row = 0, col = 0;
         bool enabled = true;
         std::vector<Twips> widths;
         std::vector<std::string> cells;
         bool operator==(const Shown&) const = default;
     };
+
+    // Calls `each` with the text of every cell in view, line by line; the
+    // last line may be partly in view.
+    template <class Each>
+    void forCellsInView(Each&& each) const {
+        const Grid& g = *grid();
+        const int lines = pageRows() + g.fixedRows() + 1;
+        for (int line = 0; line < lines && rowAtLine(line, g.topRow()) < g.rows(); ++line) {
+            for (int c = 0; c < g.cols(); ++c) each(g.textMatrix(rowAtLine(line, g.topRow()), c));
+        }
+    }
+
     Shown shownNow() const {
         Shown s;
         const Grid* g = grid();
@@ -194,20 +212,49 @@ private:
         s.row = g->row();
         s.col = g->col();
         s.enabled = g->enabled();
-        const int lines = pageRows() + g->fixedRows() + 1;  // the last one partly in view
         for (int c = 0; c < g->cols(); ++c) s.widths.push_back(g->colWidth(c));
-        for (int line = 0; line < lines && rowAtLine(line) < g->rows(); ++line) {
-            s.rows = line + 1;
-            for (int c = 0; c < g->cols(); ++c) s.cells.push_back(g->textMatrix(rowAtLine(line), c));
-        }
+        forCellsInView([&s](const std::string& text) { s.cells.push_back(text); });
         return s;
+    }
+
+    // Whether the grid still shows `s`: shownNow() == s without copying the
+    // cells, as the scan asks it at every write.
+    bool showsNow(const Shown& s) const {
+        const Grid* g = grid();
+        if (!g) return s.top < 0;
+        if (s.top != g->topRow() || s.row != g->row() || s.col != g->col() || s.enabled != g->enabled() ||
+            s.widths.size() != static_cast<std::size_t>(g->cols())) {
+            return false;
+        }
+        for (int c = 0; c < g->cols(); ++c) {
+            if (s.widths[c] != g->colWidth(c)) return false;
+        }
+        std::size_t i = 0;
+        bool same = true;
+        forCellsInView([&](const std::string& text) {
+            same = same && i < s.cells.size() && s.cells[i] == text;
+            ++i;
+        });
+        return same && i == s.cells.size();
+    }
+
+    // A paint draws the whole client area whenever what it shows changed
+    // since the last one, whatever part of it was marked.
+    void painted() {
+        clientMarked_ = barMarked_ = false;
+        if (scrollStale_) updateScroll();
+        Shown now = shownNow();
+        if (now != shown_) InvalidateRect(hwnd(), nullptr, FALSE);
+        shown_ = std::move(now);
+        paint();
     }
 
     Shown shown_;          // as last painted
     SCROLLINFO scroll_{};  // what the scroll bar was last given
     bool scrollSet_ = false;
-    bool scrollStale_ = false;  // the rows changed since
-    bool pending_ = false;      // marked for the next paint
+    bool scrollStale_ = false;   // the rows changed since
+    bool clientMarked_ = false;  // the client area is marked for the next paint
+    bool barMarked_ = false;     // the scroll bar alone is
 
     void paint() {
         BufferedPaint p(hwnd());
@@ -219,7 +266,7 @@ private:
         Selection font(dc, this->font());
         SetBkMode(dc, TRANSPARENT);
         for (int line = 0, y = 0; y < p.client().bottom; ++line, y += rowPx()) {
-            const int row = rowAtLine(line);
+            const int row = rowAtLine(line, g->topRow());
             if (row >= g->rows()) break;
             paintRow(dc, *g, row, y);
         }
