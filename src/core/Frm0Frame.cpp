@@ -68,7 +68,7 @@ void Frm0::buildStatusBox() {
     add({.kind = Kind::Label, .name = "lblLUpdt0", .container = "Picture2", .left = 180, .top = 1260, .width = 2175,
          .height = 255, .text = "Last Update", .foreColor = kWhite, .transparent = true, .font = heading});
     add({.kind = Kind::Label, .name = "lblLUpdt2", .container = "Picture2", .left = 180, .top = 1680, .width = 2175,
-         .height = 255, .text = "Not checked", .transparent = true});
+         .height = 255, .text = "Click above to check", .transparent = true});
 }
 
 // Four page tabs and the "?" tab, each a picture with a centred caption

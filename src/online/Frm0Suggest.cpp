@@ -96,13 +96,14 @@ void Frm0::DragDialogByImage(int button, int, rt::Twips, rt::Twips) {
 }
 
 // The fields are cleaned and checked; a refused field stops here with its
-// message. A request under way ignores the click. A failed transfer ends like
-// a reply without a marker. The button, the busy flag and the pointer come
-// back on every way out, an error that escapes the request included.
+// message. A request under way, of either kind, ignores the click. A failed
+// transfer ends like a reply without a marker. The button, the busy flag and
+// the pointer come back on every way out, an error that escapes the request
+// included.
 void Frm0::SendSuggestion() {
     cleanSuggestFields();
     if (!suggestFieldsPass()) return;
-    if (SuggestBusy == rt::True) return;
+    if (SuggestBusy == rt::True || online::StillExecuting()) return;
     c("cmdSugst").setEnabled(false);
     rt::app().setScreenPointer(rt::PointerHourglass);
     c("lblCncMsg").setCaption("Connecting...");

@@ -33,9 +33,11 @@ private:
 // A failed request (no connection, an error status, no answer in time) ends
 // like an empty reply: the status text is cleared. The windows take events
 // while the request waits, a second click among them, and may unload this
-// one: its controls are looked up again once the reply is in.
+// one: its controls are looked up again once the reply is in. A click while
+// any request waits, the tell-a-friend one or a check started before this
+// window was loaded again, does nothing.
 void Frm0::CheckLatestVersion() {
-    if (VersionCheckBusy == rt::True) return;
+    if (VersionCheckBusy == rt::True || online::StillExecuting()) return;
     c("picCncMsg").setVisible(false);
     c("lblCncMsg").setCaption("Checking for new version...");
     c("picCncMsg").setVisible(true);

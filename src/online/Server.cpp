@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "core/Ansi.h"
 #include "online/TextRules.h"
 
 namespace tavlo::online {
@@ -40,7 +41,7 @@ std::string ServerUrl(const std::string& path) { return ServerBase() + path; }
 std::string PercentEncode(const std::string& value) {
     static constexpr char hex[] = "0123456789ABCDEF";
     std::string out;
-    for (unsigned char c : value) {
+    for (unsigned char c : core::ToAnsi(value)) {
         if (unreserved(c)) {
             out += static_cast<char>(c);
         } else {
@@ -65,8 +66,16 @@ std::string SuggestionUrl(const Suggestion& s) {
 std::string LatestVersionUrl() { return ServerUrl("/version/latest.php"); }
 
 std::optional<std::string> Fetch(const std::string& url) {
+    bool& executing = rt::app().module<TransferState>().stillExecuting;
+    executing = true;
+    struct Done {
+        bool& executing;
+        ~Done() { executing = false; }
+    } done{executing};
     return rt::app().sys().http.get(url, settings().requestTimeoutMs);
 }
+
+bool StillExecuting() { return rt::app().module<TransferState>().stillExecuting; }
 
 // FNV-1a over the upper-cased computer name: stable for the machine, and the
 // name itself never leaves it.

@@ -30,8 +30,10 @@ std::string ServerBase();
 // The base address followed by a path that starts with "/".
 std::string ServerUrl(const std::string& path);
 
-// The value as it may stand in a query: letters, digits and "-" "." "_" "~"
-// stay, every other byte of its UTF-8 text becomes "%" and two hex digits.
+// The value as it may stand in a query, in the ANSI code page the server has
+// always been sent: letters, digits and "-" "." "_" "~" stay, every other
+// byte of its ANSI text becomes "%" and two hex digits; a character the page
+// cannot hold goes as "?" ("%3F").
 std::string PercentEncode(const std::string& value);
 
 // What a tell-a-friend request carries, in the order it sends it.
@@ -47,10 +49,19 @@ struct Suggestion {
 std::string SuggestionUrl(const Suggestion& s);
 std::string LatestVersionUrl();
 
+// The one transfer that the version check and the tell-a-friend request share.
+// It lives with the program, not with the main window, whose load resets the
+// busy flags while a request may still wait.
+struct TransferState : rt::Module {
+    bool stillExecuting = false;
+};
+
 // One GET of the full URL: the body of a 2xx answer that carries one, or
 // nothing when the request failed (no connection, any other status, no body,
-// no answer within the time).
+// no answer within the time). The windows take events while it waits.
 std::optional<std::string> Fetch(const std::string& url);
+// True while a Fetch waits for its answer: no other request may start then.
+bool StillExecuting();
 
 // A text that tells this machine apart without naming it: eight hex digits
 // made from the computer's name.

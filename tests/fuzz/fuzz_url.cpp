@@ -1,7 +1,9 @@
 // The request addresses on any fields and server setting, against references
 // written here: the base is the setting without outer blanks and trailing "/"
 // when it is an http(s) address with a host, else the default; then the path,
-// the seven pairs in order, each byte but A-Z a-z 0-9 "-._~" as "%XX", "&a=1".
+// the seven pairs in order, each byte of the value in the ANSI code page (the
+// cipher's conversion, tested with it) but A-Z a-z 0-9 "-._~" as "%XX",
+// "&a=1".
 #include <fuzzer/FuzzedDataProvider.h>
 #include <strings.h>
 
@@ -9,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/Ansi.h"
 #include "fuzz/FuzzCheck.h"
 #include "online/Server.h"
 #include "platform/fake/HeadlessApp.h"
@@ -21,7 +24,7 @@ namespace {
 std::string encoded(const std::string& value) {
     constexpr std::string_view kept = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-._~";
     std::string out;
-    for (char c : value) {
+    for (char c : core::ToAnsi(value)) {
         char escape[4];
         std::snprintf(escape, sizeof escape, "%%%02X", static_cast<unsigned char>(c));
         out += kept.find(c) == std::string_view::npos ? std::string(escape) : std::string(1, c);

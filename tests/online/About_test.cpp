@@ -33,6 +33,7 @@ TEST_F(AboutTest, ReplyDecidesTheStatusTheLinkAndTheNotice) {
         EXPECT_TRUE(c("picCncMsg").visible() && !w.VersionCheckBusy && !scope.app().screenPointer()) << newer;
     }
     EXPECT_EQ(http.requests, std::vector<std::string>(9, kServer + "/version/latest.php"));
+    EXPECT_EQ(c("lblLUpdt2").caption(), "Click above to check");  // still true after any check
     auto& n = notice();
     EXPECT_TRUE(n.c("imgPicture").picture() == n.c("imgNwVer").picture() && n.c("imgPicture").visible());
     EXPECT_FALSE(n.c("imgPicture").picture().empty() || n.c("lblUpdtd").visible() || n.design().titleBar ||

@@ -186,30 +186,38 @@ struct WaitingWindowTest : Win32Test {
     ~WaitingWindowTest() override { SetEnvironmentVariableW(L"TAVLO_SERVER", nullptr); }
     static HWND of(const std::string& name) { return hwnd(core::frm0().c(name).hWnd()); }
 
-    // What another thread sees once the request has reached the server:
-    // whether the main window answers a sent message within 500 ms, the status
-    // text asked and as painted, and the connections after a second click on
-    // `again`, while the server still holds its answer.
+    // What another thread sees once the request has reached the server (and
+    // the window has been rebuilt, when a test asks for that): whether the
+    // main window answers a sent message within 500 ms, the status text asked
+    // and as painted, and the connections and the status text after a second
+    // click on `again`, while the server still holds its answer.
     struct Seen {
         bool answered = false;
         std::wstring status, painted;
         int connections = 0;
         bool held = false;
+        std::wstring after;
         bool operator==(const Seen&) const = default;
         friend void PrintTo(const Seen& s, std::ostream* os) {
-            *os << s.answered << " '" << platform::win32::narrow(s.status) << "' '" << platform::win32::narrow(s.painted) << "' " << s.connections << " "
-                << s.held;
+            using platform::win32::narrow;
+            *os << s.answered << " '" << narrow(s.status) << "' '" << narrow(s.painted) << "' " << s.connections
+                << " " << s.held << " '" << narrow(s.after) << "'";
         }
     };
+    static std::wstring textOf(HWND window) {
+        wchar_t text[64] = {};
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(window, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 500, &result);
+        return text;
+    }
     Seen watchWhileWaiting(const char* again) {
         Seen seen;
-        for (int i = 0; i < 300 && server.connections == 0; ++i) Sleep(10);
+        for (int i = 0; i < 300 && (server.connections == 0 || !rebuilt); ++i) Sleep(10);
         const HWND status = of("lblCncMsg"), button = of(again);
         DWORD_PTR result = 0;
         seen.answered = SendMessageTimeoutW(hwnd(core::frm0().hWnd()), WM_NULL, 0, 0, SMTO_NORMAL, 500, &result);
+        seen.status = textOf(status);
         wchar_t text[64] = {};
-        SendMessageTimeoutW(status, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 500, &result);
-        seen.status = text;
         for (int i = 0; i < 50 && seen.painted != seen.status; ++i, Sleep(10)) {
             InternalGetWindowText(status, text, 64);  // the system's copy, which the paint brings up to date
             seen.painted = text;
@@ -219,32 +227,83 @@ struct WaitingWindowTest : Win32Test {
         Sleep(300);  // time for a second request to arrive
         seen.connections = server.connections;
         seen.held = !server.answered;
+        seen.after = textOf(of("lblCncMsg"));
         return seen;
     }
-    Seen clickAndWatch(const char* name) {
+    Seen clickAndWatch(const char* name, const char* again = nullptr) {
         Seen seen;
-        std::thread watcher([&] { seen = watchWhileWaiting(name); });
+        std::thread watcher([&] { seen = watchWhileWaiting(again ? again : name); });
         core::frm0().c(name).click();
         watcher.join();
         return seen;
     }
 
+    void fillSuggestPanel() {
+        const std::pair<const char*, const char*> fields[] = {{"txtFrndNm", "Bob"}, {"txtFrndEM", "bob@y.org"},
+            {"txtCommnt", "hi"}, {"txtName2", "Ann"}, {"txtmail2", "a@x.com"}};
+        for (const auto& [name, text] : fields) core::frm0().c(name).setText(text);
+        core::frm0().ShowSuggestPanel();
+    }
+    // Once the request waits, the main window is unloaded and loaded again,
+    // as a pulled stick does, before the watcher goes on.
+    void rebuildWhileWaiting() {
+        rebuilt = false;
+        form().timer("tmrA").onTimer = [this] {
+            if (server.connections == 0) return;
+            core::frm0().unload();
+            core::frm0().show();
+            stopAllTimers();
+            rebuilt = true;
+        };
+        form().timer("tmrA").setEnabled(true);
+    }
+
     LocalServer server{platform::win32::reply(200, "1.0.6"), false, 3000};
+    std::atomic<bool> rebuilt{true};
 };
 
 TEST_F(WaitingWindowTest, WindowAnswersAndPaintsWhileTheVersionCheckWaits) {
     const std::wstring checking = L"Checking for new version...";
-    EXPECT_EQ(clickAndWatch("lblLUpdt0"), (Seen{true, checking, checking, 1, true}));
+    EXPECT_EQ(clickAndWatch("lblLUpdt0"), (Seen{true, checking, checking, 1, true, checking}));
     EXPECT_EQ(core::frm0().c("lblCncMsg").caption(), "Version Update : Available 1.0.6");
 }
 
 TEST_F(WaitingWindowTest, WindowAnswersAndPaintsWhileTheTellAFriendRequestWaits) {
-    const std::pair<const char*, const char*> fields[] = {
-        {"txtFrndNm", "Bob"}, {"txtFrndEM", "bob@y.org"}, {"txtCommnt", "hi"}, {"txtName2", "Ann"}, {"txtmail2", "a@x.com"}};
-    for (const auto& [name, text] : fields) core::frm0().c(name).setText(text);
-    core::frm0().ShowSuggestPanel();
-    EXPECT_EQ(clickAndWatch("cmdSugst"), (Seen{true, L"Connecting...", L"Connecting...", 1, true}));
+    fillSuggestPanel();
+    const std::wstring connecting = L"Connecting...";
+    EXPECT_EQ(clickAndWatch("cmdSugst"), (Seen{true, connecting, connecting, 1, true, connecting}));
 }
+
+// A click of the other kind while a request waits, or a second check after
+// the main window was loaded again (its load clears the busy flags), starts
+// nothing: no second connection, and the status keeps the first request's
+// text until its own reply.
+struct SecondRequest {
+    const char* first;
+    const char* second;
+    bool rebuild;
+    const wchar_t* waiting;
+    const char* replied;
+    friend void PrintTo(const SecondRequest& r, std::ostream* os) { *os << r.first << " then " << r.second; }
+};
+struct OneRequestAtATimeTest : WaitingWindowTest, ::testing::WithParamInterface<SecondRequest> {};
+
+TEST_P(OneRequestAtATimeTest, SecondClickWhileARequestWaitsStartsNothing) {
+    const SecondRequest& row = GetParam();
+    fillSuggestPanel();
+    if (row.rebuild) rebuildWhileWaiting();
+    const Seen seen = clickAndWatch(row.first, row.second);
+    EXPECT_EQ(std::tuple(seen.status, seen.connections, seen.held, seen.after),
+              std::tuple(std::wstring(row.waiting), 1, true, std::wstring(row.waiting)));
+    EXPECT_EQ(core::frm0().c("lblCncMsg").caption(), row.replied);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EitherKind, OneRequestAtATimeTest,
+    ::testing::Values(
+        SecondRequest{"lblLUpdt0", "cmdSugst", false, L"Checking for new version...", "Version Update : Available 1.0.6"},
+        SecondRequest{"cmdSugst", "lblLUpdt0", false, L"Connecting...", "Please Try Later"},
+        SecondRequest{"lblLUpdt0", "lblLUpdt0", true, L"", "Version Update : Available 1.0.6"}));
 
 // "Shut Down Dravix" from the tray menu, answered Yes, while the check waits:
 // the windows go and the process ends at once, with 0.
