@@ -50,9 +50,9 @@ void FrmIgnrLst::buildControls() {
     // The status line is as wide as the heading: the database error runs past its end.
     add({.kind = Kind::Label, .name = "Label1", .left = 120, .top = 0, .width = 3345, .height = 195,
          .text = kHeading, .transparent = true});
-    addGrid({.name = "MsfInfectd", .left = 120, .top = 240, .width = 8535, .height = 5475}).onClick = [this] {
-        PlaceRemoveButton();
-    };
+    auto& list = addGrid({.name = "MsfInfectd", .left = 120, .top = 240, .width = 8535, .height = 5475});
+    list.onClick = [this] { PlaceRemoveButton(); };
+    list.onScroll = [this] { HideRemoveButton(); };
     add({.kind = Kind::Button, .name = "cmdRfrsh", .left = 4080, .top = 5760, .width = 1095, .height = 375,
          .text = "Refresh"})
         .onClick = [this] { LoadIgnoreList(); };
@@ -197,6 +197,10 @@ void FrmIgnrLst::PlaceRemoveButton() {
         del.setVisible(false);
     }
 }
+
+// The button is placed beside one row: once the rows move, it would stand
+// beside another row while acting on the clicked one.
+void FrmIgnrLst::HideRemoveButton() { c("cmdDel").setVisible(false); }
 
 long FrmIgnrLst::recordNumberOf(int row) {
     const std::string& text = list().textMatrix(row, 0);

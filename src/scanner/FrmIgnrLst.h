@@ -24,6 +24,7 @@ public:
     void LoadIgnoreList();
     void AddIgnoreEntry();
     void PlaceRemoveButton();
+    void HideRemoveButton();
     void RemoveClickedIgnoreEntry();
     void ClearIgnoreList();
     void LayoutIgnoreListWindow();

@@ -244,9 +244,11 @@ std::string RiskyLevel(std::string_view name, std::string_view extension, std::u
 }
 
 // "E:" names the drive itself and is completed as "E:\" is ("C:" alone would
-// be System32 for a program started from the Run key).
+// be System32 for a program started from the Run key). The system drops
+// trailing blanks, so "E: " is the letter alone too.
 std::string FolderToScan(platform::FileSystem& files, const std::string& Path) {
-    if (Path.size() == 2 && driveLetterOf(Path)) return files.fullPath(Path + '\\');
+    const std::string typed = Path.substr(0, Path.find_last_not_of(' ') + 1);
+    if (typed.size() == 2 && driveLetterOf(typed)) return files.fullPath(typed + '\\');
     return files.fullPath(Path);
 }
 

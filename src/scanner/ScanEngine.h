@@ -54,8 +54,8 @@ std::string RiskyLevel(std::string_view name, std::string_view extension, std::u
 
 // The folder a scan of Path starts from: Path completed to a full path as the
 // system completes a typed folder, except that a drive letter typed alone
-// ("E:") is the drive's root, where the system would take the drive's current
-// folder.
+// ("E:", trailing blanks or not) is the drive's root, where the system would
+// take the drive's current folder.
 std::string FolderToScan(platform::FileSystem& files, const std::string& Path);
 
 // Scans the folder tree at Path ("E:\" or a chosen folder, with or without a

@@ -283,6 +283,16 @@ TEST_F(IgnoreList, RemovesTheClickedEntryOrEveryListedOne) {
     EXPECT_FALSE(del.visible());
 }
 
+TEST_F(IgnoreList, AScrollHidesTheRemoveButtonThatStoodBesideTheClickedRow) {
+    for (int i = 1; i <= 40; ++i) listPath("E:\\dir" + std::to_string(i));
+    open();
+    list().setTopRow(20);
+    list().clickCell(30, 1);
+    ASSERT_TRUE(ctl("cmdDel").visible());
+    list().setTopRow(17);  // one wheel notch up: dir27 now stands where dir30 stood
+    EXPECT_FALSE(ctl("cmdDel").visible());
+}
+
 TEST_F(IgnoreList, DatabaseFailuresLeaveTheWindowUsable) {
     open();
     add("E:\\a.exe");

@@ -214,6 +214,7 @@ TEST_F(ScanDriver, ManualPassesScanTheFolderAsTypedCompletedToAFullPathAndMarkNo
         {"..\\Tavlo\\.\\sub", "C:\\Program Files\\Tavlo\\sub\\a.exe"},
         {"E:", "E:\\a.exe"},
         {"C:", "C:\\a.exe"},  // a drive letter alone is its root, not its current folder
+        {"C: ", "C:\\a.exe"},
         {"C:\\x\\sub\\", "C:\\x\\sub\\a.exe"},
         {"\\\\server\\share\\x\\..\\y ", "\\\\server\\share\\y\\a.exe"},
         {"\\\\?\\C:\\x\\.\\y\\", "\\\\?\\C:\\x\\y\\a.exe"},

@@ -17,7 +17,7 @@ TEST(scan_fullpath, TypedFolderIsCompletedAsTheSystemDoesADriveLetterAloneBeingI
     ASSERT_GT(GetCurrentDirectoryW(MAX_PATH, previous), 0u);
     ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\windows"));
     Win32FileSystem files;
-    const std::string deep = "C:\\" + std::string(300, 'd'), deeper = deep + "\\" + std::string(40000, 'e');
+    const std::string deep = "C:\\" + std::string(300, 'd');
     const std::pair<std::string, std::string> cases[] = {
         {"sub", "C:\\windows\\sub"},
         {"C:sub", "C:\\windows\\sub"},
@@ -29,6 +29,7 @@ TEST(scan_fullpath, TypedFolderIsCompletedAsTheSystemDoesADriveLetterAloneBeingI
         {"..\\windows\\.\\sub", "C:\\windows\\sub"},
         {"E:\\", "E:\\"},
         {"C:", "C:\\"},  // the system alone gives the current folder, "C:\windows\"
+        {"C:  ", "C:\\"},
         {"e:", "e:\\"},
         {"\\\\server\\share\\x", "\\\\server\\share\\x"},
         {"//server/share/x/../../y ", "\\\\server\\share\\y"},
@@ -37,13 +38,11 @@ TEST(scan_fullpath, TypedFolderIsCompletedAsTheSystemDoesADriveLetterAloneBeingI
         {"\\\\?\\C:\\x\\sub ", "\\\\?\\C:\\x\\sub"},
         {deep, deep},
         {deep + "\\..\\x", "C:\\x"},
-        {deeper, deeper},  // past 32767 characters: completed under Wine, or refused
         {"", ""},
     };
     for (const auto& [typed, full] : cases) {
         const std::string got = scanner::FolderToScan(files, typed);
-        EXPECT_TRUE(got == full || (typed.size() > 32767 && got.empty()))
-            << typed.substr(0, 30) << " gave " << got.substr(0, 60) << " (" << got.size() << ")";
+        EXPECT_EQ(got, full) << typed;
     }
     SetCurrentDirectoryW(previous);
 }
