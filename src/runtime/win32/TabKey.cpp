@@ -30,8 +30,9 @@ HWND controlWindow(const FormWindow& window, const Control& control) {
 }
 
 // Moves the keyboard from the control holding `focus` (none: from before the
-// first or after the last control) to the next tab stop, round the form.
-void moveFocus(FormWindow& window, HWND focus, bool back) {
+// first or after the last control) to the next tab stop, round the form;
+// false when the form has none.
+bool moveFocus(FormWindow& window, HWND focus, bool back) {
     const auto& controls = window.form()->controls();
     const int n = static_cast<int>(controls.size());
     int at = back ? n : -1;
@@ -43,9 +44,10 @@ void moveFocus(FormWindow& window, HWND focus, bool back) {
         HWND h = controlWindow(window, *controls[i]);
         if (takesKeyboard(h, window.hwnd())) {
             SetFocus(h);
-            return;
+            return true;
         }
     }
+    return false;
 }
 
 }  // namespace
@@ -56,8 +58,7 @@ bool takeTabKey(const MSG& m) {
     FormWindow* window = formWindowOf(m.hwnd);
     if (!window || !window->form()) return false;
     auto keep = window->weak_from_this().lock();  // a lost-focus handler may unload the form
-    moveFocus(*window, m.hwnd, GetKeyState(VK_SHIFT) < 0);
-    return true;
+    return moveFocus(*window, m.hwnd, GetKeyState(VK_SHIFT) < 0);
 }
 
 }  // namespace tavlo::rt::win32
