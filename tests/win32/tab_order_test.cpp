@@ -24,16 +24,16 @@ struct TabOrderTest : Win32Test {
         pump();
         SetFocus(hwnd(main.c("txtFrndNm").hWnd()));
     }
-    // A key pressed as the keyboard gives it: to the window that has the
-    // keyboard, through the program's yield (which translates it).
-    void press(UINT key, bool shift = false) {
+    // Tab (with Shift: back) as the keyboard gives it: to the window that has
+    // the keyboard, through the program's yield, which translates keys.
+    void tab(bool back = false) {
         BYTE state[256];
         GetKeyboardState(state);
-        state[VK_SHIFT] = shift ? 0x80 : 0;
+        state[VK_SHIFT] = back ? 0x80 : 0;
         SetKeyboardState(state);
-        PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
+        PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
         ui.doEvents();
-        PostMessageW(GetFocus(), WM_KEYUP, key, 0xC0000001);
+        PostMessageW(GetFocus(), WM_KEYUP, VK_TAB, 0xC0000001);
         ui.doEvents();
     }
     // Characters as the translated keys bring them.
@@ -66,7 +66,7 @@ TEST_F(TabOrderTest, TabAndShiftTabWalkThePanelInDesignOrderAndLeavingABadAddres
     for (const auto& step : steps) {
         SCOPED_TRACE(step.reached);
         type(step.typed);
-        press(VK_TAB, step.back);
+        tab(step.back);
         EXPECT_EQ(focused(), step.reached);
     }
     EXPECT_EQ(main.c("txtFrndNm").text(), "Bob");
@@ -74,10 +74,10 @@ TEST_F(TabOrderTest, TabAndShiftTabWalkThePanelInDesignOrderAndLeavingABadAddres
     EXPECT_EQ(main.c("txtCommnt").text(), "hi");
     EXPECT_EQ(filtered, "bob@example.com");
 
-    press(VK_TAB);
+    tab();
     main.c("txtFrndEM").setText("bob");
     BoxCloser box(L"Tavlo");
-    press(VK_TAB);
+    tab();
     EXPECT_EQ(box.text(), L"\r\nYour email address does not contain an @ sign.");
 }
 
