@@ -8,6 +8,7 @@
 #include "platform/win32/Win32Services.h"
 #include "runtime/App.h"
 #include "runtime/win32/Guard.h"
+#include "runtime/win32/TabKey.h"
 #include "runtime/win32/Win32Clock.h"
 #include "runtime/win32/Win32Ui.h"
 
@@ -33,6 +34,7 @@ int messageLoop() {
     MSG m;
     BOOL got;
     while ((got = GetMessageW(&m, nullptr, 0, 0)) > 0) {
+        if (tavlo::rt::win32::takeTabKey(m)) continue;
         TranslateMessage(&m);
         DispatchMessageW(&m);
     }

@@ -35,6 +35,14 @@ protected:
     }
 };
 
+// A text wraps at its blanks; one without a blank (a long path) stays on its
+// first line from its start, cut at the edge, as the system draws it. Wine's
+// word break would break such a word inside, after the "G:" of a path, and
+// push the rest out of a one-line label.
+UINT wrapFormat(const std::wstring& text) {
+    return text.find_first_of(L" \t") == std::wstring::npos ? 0 : DT_WORDBREAK;
+}
+
 // A caption that changes marks the label for the next paint once, however
 // often it changes before that paint. The window's text is the caption: asked
 // within the process, the window answers from the control; the system's copy,
@@ -53,7 +61,7 @@ public:
         SetBkMode(dc, TRANSPARENT);
         const std::wstring text = widen(control_->caption());
         const UINT align = control_->alignment() == 1 ? DT_RIGHT : control_->alignment() == 2 ? DT_CENTER : DT_LEFT;
-        const UINT format = DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS | align;
+        const UINT format = wrapFormat(text) | DT_NOPREFIX | DT_EXPANDTABS | align;
         RECT box = r;
         if (control_->enabled()) {
             SetTextColor(dc, toColorRef(control_->foreColor()));

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "runtime/win32/Guard.h"
+#include "runtime/win32/TabKey.h"
 
 namespace tavlo::rt::win32 {
 
@@ -32,6 +33,7 @@ static bool dispatchOne(const MSG& m) {
         PostQuitMessage(static_cast<int>(m.wParam));
         return false;
     }
+    if (takeTabKey(m)) return true;
     TranslateMessage(&m);
     DispatchMessageW(&m);
     return true;
