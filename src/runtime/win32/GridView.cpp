@@ -26,7 +26,7 @@ public:
 
     bool build() override {
         const DWORD border = control_->border() ? WS_BORDER : 0;
-        if (!create(childArgs(WS_VSCROLL | border))) return false;
+        if (!create(childArgs(WS_VSCROLL | WS_TABSTOP | border))) return false;
         updateScroll();
         return true;
     }
