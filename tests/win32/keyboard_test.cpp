@@ -35,7 +35,7 @@ std::string nameOf(HWND h) {
     wchar_t cls[64] = {}, text[64] = {};
     GetClassNameW(h, cls, 64);
     GetWindowTextW(h, text, 64);
-    return h ? wine_host::narrow(cls) + " \"" + wine_host::narrow(text) + "\"" : "none";
+    return h ? wine_host::narrow(cls) + " \"" + wine_host::narrow(text) + "\" " + std::to_string((long)h) : "none";
 }
 
 // The program's top-level windows, highest first.
@@ -107,7 +107,8 @@ struct KeyboardTest : OwnDesktop, Win32Test {
     void expectKeys(const std::string& where, const Step& s) {
         const HWND active = s.active(), focus = s.focus ? s.focus() : nullptr, now = GetFocus();
         EXPECT_EQ(nameOf(GetActiveWindow()), nameOf(active)) << where;
-        EXPECT_EQ(GetForegroundWindow(), active) << where;
+        EXPECT_TRUE(IsWindowEnabled(active)) << where;
+        EXPECT_EQ(nameOf(GetForegroundWindow()), nameOf(active)) << where;
         if (focus) EXPECT_EQ(nameOf(now), nameOf(focus)) << where;
         if (!focus) EXPECT_TRUE(now && (now == active || IsChild(active, now))) << where << ": " << nameOf(now);
         bool above = true;
@@ -136,14 +137,12 @@ struct KeyboardTest : OwnDesktop, Win32Test {
     HWND path() { return hwnd(frm0().c("txtPath1").hWnd()); }
     HWND sample() { return formHwnd(); }
     HWND text() { return hwndOf("txtNo1"); }
-    // Start-up: the splash topmost, the main window shown above it after,
-    // the caret in a text box of the main window.
+    // Start-up: the splash topmost, the main window shown after it.
     void startUp() {
+        frm0().hide();
         splash().show();
         frm0().show();
         quiet();
-        frm0().OpenScanPage();
-        SetFocus(path());
     }
     // The caret in a text box of the sample window, or of the main window.
     void typing() {
@@ -178,9 +177,9 @@ TEST_F(KeyboardTest, TheBoxOnTopHasTheKeyboardAndHandsItBack) {
     };
     const Situation situations[] = {
         {"Info box at start-up", [this] { startUp(); },
-         {info, {"a key", [] { press('A'); }, onMain, onPath, false}}},
+         {info, {"a key", [] { press('A'); }, onMain, onMain, false}}},
         {"a box while the splash is up", [this] { startUp(); },
-         {ask, {"Enter", [] { press(VK_RETURN); }, onMain, onPath, false}}},
+         {ask, {"Enter", [] { press(VK_RETURN); }, onMain, onMain, false}}},
         {"question", [this] { typing(); }, {ask, enter}},
         {"error report", [this] { typing(); },
          {{"error", [] { ErrorReport().step([] { throw Error("Disk full"); }); }, [] { return box(L"An Error Occured"); }},

@@ -105,11 +105,10 @@ std::vector<DisabledWindows*>& openScopes() {
 }
 }  // namespace
 
-// A modal window that an outer scope holds takes input for its own run; the
-// outer scope disables it again when this one ends.
+// A modal window that an outer scope holds takes input for its own run only.
 DisabledWindows::DisabledWindows(HWND except, Except what)
     : except_(except), what_(what), active_(GetActiveWindow()), focus_(GetFocus()) {
-    if (what_ == Except::ModalWindow) EnableWindow(except_, TRUE);
+    heldModal_ = what_ == Except::ModalWindow && EnableWindow(except_, TRUE);
     EnumThreadWindows(GetCurrentThreadId(), &DisabledWindows::collect, reinterpret_cast<LPARAM>(this));
     for (HWND h : windows_) EnableWindow(h, FALSE);
     openScopes().push_back(this);
@@ -117,9 +116,8 @@ DisabledWindows::DisabledWindows(HWND except, Except what)
 
 DisabledWindows::~DisabledWindows() { release(); }
 
-// A scope that ends while an inner one is open hands its windows to that
-// one. The innermost enables its windows and disables again those that the
-// outer scopes hold: the system enables a box's owner as the box closes.
+// A scope that ends while an inner one is open (a modal window unloaded
+// under a box) hands its windows to that one, which holds them until it ends.
 void DisabledWindows::release() {
     auto& scopes = openScopes();
     const auto me = std::find(scopes.begin(), scopes.end(), this);
@@ -131,9 +129,7 @@ void DisabledWindows::release() {
     for (HWND h : windows_) {
         if (IsWindow(h)) EnableWindow(h, TRUE);
     }
-    for (const DisabledWindows* outer : scopes) {
-        for (HWND h : outer->windows_) EnableWindow(h, FALSE);
-    }
+    if (heldModal_) EnableWindow(except_, FALSE);
     restoreKeyboard();
 }
 
@@ -145,7 +141,7 @@ void DisabledWindows::restoreKeyboard() const {
     const bool back = active_ && active_ != modal && IsWindow(active_) && offersOwnership(active_);
     const HWND beneath = back ? active_ : highestWindow(modal);
     if (!beneath) return;
-    if (GetActiveWindow() != beneath) SetActiveWindow(beneath);
+    if (GetActiveWindow() != beneath || GetForegroundWindow() != beneath) SetForegroundWindow(beneath);
     if (back && focus_ != beneath && IsChild(beneath, focus_) && IsWindowVisible(focus_) && IsWindowEnabled(focus_)) {
         SetFocus(focus_);
     }

@@ -50,6 +50,7 @@ private:
     Except what_;
     std::vector<HWND> windows_;
     HWND active_, focus_;
+    bool heldModal_;
 };
 
 // True when some of the window lies on a screen: a window off every screen
