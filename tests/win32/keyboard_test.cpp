@@ -7,7 +7,6 @@
 
 #include "core/Frm0.h"
 #include "core/FrmSplash.h"
-#include "core/Globals.h"
 #include "runtime/ErrorReport.h"
 #include "runtime/win32/InputBox.h"
 #include "runtime/win32/Modal.h"
@@ -20,22 +19,24 @@ namespace {
 using core::frm0;
 using core::frmSplash;
 
-// A desktop of the test's own: the tests running beside it take the
-// foreground of theirs, not of this one.
+// A desktop of the test's own, kept to the process's end: the tests running
+// beside it take the foreground of theirs, not of this one. (A thread that
+// still has windows stays where it is: tests run one after the other there.)
 struct OwnDesktop {
     OwnDesktop() {
         const std::wstring name = L"tavlo-keys-" + std::to_wstring(GetCurrentProcessId());
-        desktop = CreateDesktopW(name.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
-        EXPECT_TRUE(desktop && SetThreadDesktop(desktop));
+        if (HDESK desktop = CreateDesktopW(name.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr)) {
+            SetThreadDesktop(desktop);
+        }
     }
-    HDESK desktop;
 };
 
 std::string nameOf(HWND h) {
     wchar_t cls[64] = {}, text[64] = {};
     GetClassNameW(h, cls, 64);
     GetWindowTextW(h, text, 64);
-    return h ? wine_host::narrow(cls) + " \"" + wine_host::narrow(text) + "\" " + std::to_string((long)h) : "none";
+    const std::string handle = std::to_string(reinterpret_cast<std::uintptr_t>(h));
+    return h ? wine_host::narrow(cls) + " \"" + wine_host::narrow(text) + "\" " + handle : "none";
 }
 
 // The program's top-level windows, highest first.
@@ -43,8 +44,10 @@ std::vector<HWND> programWindows() {
     std::vector<HWND> all;
     for (HWND h = GetTopWindow(nullptr); h; h = GetWindow(h, GW_HWNDNEXT)) {
         wchar_t cls[8] = {};
-        GetClassNameW(h, cls, 8);
-        if (GetWindowThreadProcessId(h, nullptr) == GetCurrentThreadId() && std::wstring(cls) != L"IME") all.push_back(h);
+        GetClassNameW(h, cls, 8);  // the system's input method window is none of them
+        if (GetWindowThreadProcessId(h, nullptr) == GetCurrentThreadId() && std::wstring(cls) != L"IME") {
+            all.push_back(h);
+        }
     }
     return all;
 }
@@ -75,7 +78,6 @@ struct Situation {
 
 struct KeyboardTest : OwnDesktop, Win32Test {
     KeyboardTest() { frmSplash().ConfigurationLoaded = True; }  // its unload would ask, with a box nobody answers
-    ~KeyboardTest() override { CloseDesktop(desktop); }
 
     // The windows' loads, animations and polls stay out of the test; the
     // sample form's timer runs the steps.
@@ -109,14 +111,14 @@ struct KeyboardTest : OwnDesktop, Win32Test {
         EXPECT_EQ(nameOf(GetActiveWindow()), nameOf(active)) << where;
         EXPECT_TRUE(IsWindowEnabled(active)) << where;
         EXPECT_EQ(nameOf(GetForegroundWindow()), nameOf(active)) << where;
-        if (focus) EXPECT_EQ(nameOf(now), nameOf(focus)) << where;
-        if (!focus) EXPECT_TRUE(now && (now == active || IsChild(active, now))) << where << ": " << nameOf(now);
+        const bool inside = focus ? now == focus : now && (now == active || IsChild(active, now));
+        EXPECT_TRUE(inside) << where << ": the keyboard is at " << nameOf(now);
         bool above = true;
         for (HWND h : programWindows()) {
-            if (h == active) above = false;
-            if (s.boxUp && h != active) EXPECT_FALSE(IsWindowEnabled(h)) << where << ": " << nameOf(h);
-            if (s.boxUp && above) EXPECT_FALSE(seen(h)) << where << ": above the box " << nameOf(h) << " box " << nameOf(active);
-            if (!s.boxUp) EXPECT_TRUE(IsWindowEnabled(h)) << where << ": " << nameOf(h);
+            above = above && h != active;
+            const bool enabled = IsWindowEnabled(h), wrong = s.boxUp ? h != active && enabled : !enabled;
+            EXPECT_FALSE(wrong) << where << ": " << nameOf(h) << (enabled ? " enabled" : " disabled");
+            EXPECT_FALSE(s.boxUp && above && seen(h)) << where << ": above the box " << nameOf(h);
         }
     }
     // Each tick checks the step before and runs the next.
@@ -125,7 +127,9 @@ struct KeyboardTest : OwnDesktop, Win32Test {
         quiet();
         size_t next = 0;
         form().timer("tmrA").onTimer = [&] {
-            if (next > 0 && next <= s.steps.size()) expectKeys(s.name + ", " + s.steps[next - 1].what, s.steps[next - 1]);
+            if (next > 0 && next <= s.steps.size()) {
+                expectKeys(s.name + ", " + s.steps[next - 1].what, s.steps[next - 1]);
+            }
             if (next++ < s.steps.size()) return s.steps[next - 1].act();
             closeWhatIsOpen();
         };
@@ -182,7 +186,8 @@ TEST_F(KeyboardTest, TheBoxOnTopHasTheKeyboardAndHandsItBack) {
          {ask, {"Enter", [] { press(VK_RETURN); }, onMain, onMain, false}}},
         {"question", [this] { typing(); }, {ask, enter}},
         {"error report", [this] { typing(); },
-         {{"error", [] { ErrorReport().step([] { throw Error("Disk full"); }); }, [] { return box(L"An Error Occured"); }},
+         {{"error", [] { ErrorReport().step([] { throw Error("Disk full"); }); },
+           [] { return box(L"An Error Occured"); }},
           enter}},
         {"input box", [this] { typing(); },
          {{"input box", [] { rt::app().inputBox("Path?"); }, [] { return findOwnWindow(L"TavloInputBox", L"Tavlo"); },
@@ -202,9 +207,9 @@ TEST_F(KeyboardTest, TheBoxOnTopHasTheKeyboardAndHandsItBack) {
              typingInMain();
              watch::frm1().load();
          },
-         {{"Scanning Error", [] { rt::app().msgBox("Scanning Error...", OkOnly); }, [] { return box(L"Tavlo"); }},
-          {"stick pulled", [] { watch::frm1().CloseUsbAlerts(); }, [] { return box(L"Tavlo"); }},
-          {"tray menu", [] { watch::frm1().ShowTrayMenu(RightButton); }, [] { return box(L"Tavlo"); }},
+         {{"Scanning Error", [] { rt::app().msgBox("Scanning Error...", OkOnly); }, question},
+          {"stick pulled", [] { watch::frm1().CloseUsbAlerts(); }, question},
+          {"tray menu", [] { watch::frm1().ShowTrayMenu(RightButton); }, question},
           {"Enter", [] { press(VK_RETURN); }, onMain, onPath, false}}},
         {"a stick plugged in full-desktop mode", [this] { typingInMain(); },
          {ask, {"stick plugged", [&] {
