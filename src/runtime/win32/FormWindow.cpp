@@ -149,7 +149,6 @@ void FormWindow::hide() {
     ShowWindow(hwnd(), SW_HIDE);
 }
 
-
 Handle FormWindow::controlHWnd(const Control& control) const {
     auto it = byControl_.find(&control);
     return it != byControl_.end() && it->second ? reinterpret_cast<Handle>(it->second->hwnd()) : 0;

@@ -105,10 +105,10 @@ std::vector<DisabledWindows*>& openScopes() {
 }
 }  // namespace
 
-// A modal window that an outer scope holds takes input for its own run only.
+// A modal window that an outer scope holds takes input for its run.
 DisabledWindows::DisabledWindows(HWND except, Except what)
     : except_(except), what_(what), active_(GetActiveWindow()), focus_(GetFocus()) {
-    heldModal_ = what_ == Except::ModalWindow && EnableWindow(except_, TRUE);
+    if (what_ == Except::ModalWindow) EnableWindow(except_, TRUE);
     EnumThreadWindows(GetCurrentThreadId(), &DisabledWindows::collect, reinterpret_cast<LPARAM>(this));
     for (HWND h : windows_) EnableWindow(h, FALSE);
     openScopes().push_back(this);
@@ -129,7 +129,6 @@ void DisabledWindows::release() {
     for (HWND h : windows_) {
         if (IsWindow(h)) EnableWindow(h, TRUE);
     }
-    if (heldModal_) EnableWindow(except_, FALSE);
     restoreKeyboard();
 }
 

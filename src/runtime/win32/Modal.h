@@ -50,7 +50,6 @@ private:
     Except what_;
     std::vector<HWND> windows_;
     HWND active_, focus_;
-    bool heldModal_;
 };
 
 // True when some of the window lies on a screen: a window off every screen
@@ -61,6 +60,7 @@ bool onScreen(HWND window);
 // top-level window that shows, enabled; nullptr when none shows.
 HWND frontWindow();
 
+// True for a window in the topmost band.
 bool topmost(HWND window);
 
 // The owner of a box: the program's window in front, or the highest window
