@@ -19,16 +19,19 @@ namespace {
 using core::frm0;
 using core::frmSplash;
 
-// A desktop of the test's own, kept to the process's end: the tests running
-// beside it take the foreground of theirs, not of this one. (A thread that
-// still has windows stays where it is: tests run one after the other there.)
+// A desktop of the test's own: the tests running beside it take the
+// foreground of theirs, not of this one.
 struct OwnDesktop {
     OwnDesktop() {
         const std::wstring name = L"tavlo-keys-" + std::to_wstring(GetCurrentProcessId());
-        if (HDESK desktop = CreateDesktopW(name.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr)) {
-            SetThreadDesktop(desktop);
-        }
+        own = CreateDesktopW(name.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+        EXPECT_TRUE(own && SetThreadDesktop(own));
     }
+    ~OwnDesktop() {
+        EXPECT_TRUE(SetThreadDesktop(before)) << "the tests after this one would look for their boxes elsewhere";
+        CloseDesktop(own);
+    }
+    HDESK before = GetThreadDesktop(GetCurrentThreadId()), own;
 };
 
 std::string nameOf(HWND h) {
