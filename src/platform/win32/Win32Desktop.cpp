@@ -57,8 +57,13 @@ bool Win32Tray::notify(Message message, const TrayIconData& data) {
     return Shell_NotifyIconA(static_cast<DWORD>(message), &record) != FALSE;
 }
 
+// A window that a box holds (disabled) or that does not show moves without
+// being activated: that would take the keyboard from the box or from the
+// window in front.
 bool Win32Windows::setWindowPos(Handle hWnd, Handle insertAfter, int x, int y, int cx, int cy, unsigned flags) {
-    return SetWindowPos(toWindow(hWnd), toWindow(insertAfter), x, y, cx, cy, flags) != FALSE;
+    const HWND window = toWindow(hWnd);
+    if (!IsWindowEnabled(window) || !IsWindowVisible(window)) flags |= SWP_NOACTIVATE;
+    return SetWindowPos(window, toWindow(insertAfter), x, y, cx, cy, flags) != FALSE;
 }
 
 Handle Win32Windows::setParent(Handle child, Handle parent) {

@@ -139,7 +139,14 @@ void FormWindow::stackControls() {
 void FormWindow::retire() {
     for (auto& v : views_) v->retire();
     form_ = nullptr;
-    if (hwnd()) ShowWindow(hwnd(), SW_HIDE);
+    hide();
+}
+
+// A modal window hands the keyboard back before it goes.
+void FormWindow::hide() {
+    if (!hwnd()) return;
+    DisabledWindows::releaseFor(hwnd());
+    ShowWindow(hwnd(), SW_HIDE);
 }
 
 Handle FormWindow::controlHWnd(const Control& control) const {
@@ -170,14 +177,16 @@ void FormWindow::applyGeometry() {
 }
 
 // Shown while a box holds it, the window goes behind the box, which keeps
-// the keyboard: the box is the one window that takes input.
+// the keyboard: the box is the one window that takes input. A modal form
+// takes the keyboard as its run starts, and a window never seen takes none.
 void FormWindow::applyVisible() {
     if (!form_->visible()) {
-        ShowWindow(hwnd(), SW_HIDE);
+        hide();
         return;
     }
     HWND box = IsWindowEnabled(hwnd()) ? nullptr : frontWindow();
-    ShowWindow(hwnd(), form_->design().maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
+    const bool activate = !box && !form_->modal() && onScreen(hwnd());
+    ShowWindow(hwnd(), form_->design().maximized ? SW_SHOWMAXIMIZED : activate ? SW_SHOW : SW_SHOWNA);
     if (box && box != hwnd()) {
         const bool topmost = GetWindowLongW(hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST;
         SetWindowPos(box, topmost ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

@@ -54,6 +54,7 @@ private:
     void stackControls();
     void applyGeometry();
     void applyVisible();
+    void hide();
     void applyIcon();
     void reportSize();
     void reportPosition();

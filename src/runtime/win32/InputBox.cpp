@@ -24,14 +24,14 @@ std::optional<std::string> InputBox::run() {
     CreateArgs a;
     a.text = widen(title_);
     a.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-    a.exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    a.parent = boxOwner();
+    a.exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT | (topmost(a.parent) ? WS_EX_TOPMOST : 0);
     a.rect = RECT{x, y, x + w, y + h};
-    a.parent = frontWindow();
     if (!create(a)) return std::nullopt;
     font_ = makeFont(Font{}, scale_);
     buildParts();
     {
-        DisabledWindows others(hwnd());
+        DisabledWindows others(hwnd(), DisabledWindows::Except::ModalWindow);
         ShowWindow(hwnd(), SW_SHOW);
         SetForegroundWindow(hwnd());
         HWND edit = GetDlgItem(hwnd(), kEditId);

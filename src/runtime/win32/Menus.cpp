@@ -61,13 +61,16 @@ private:
 // The menu's items belong to the menu's own form, which may be another form
 // than the one showing it. The menu's loop may run timers that unload that
 // form: the chosen item is looked up again by name before it is clicked.
+// While a box holds the owner no menu opens: the owner would take the
+// keyboard from the box.
 void showPopupMenu(Form& form, Control& menu) {
     Form& holder = menu.form();
     HWND owner = reinterpret_cast<HWND>(form.hWnd());
     if (!owner) owner = reinterpret_cast<HWND>(holder.hWnd());
+    if (!owner || !IsWindowEnabled(owner)) return;
     MenuBuilder builder(holder);
     UniqueMenu popup = builder.build(menu.name());
-    if (!popup || !owner) return;
+    if (!popup) return;
     POINT at{};
     GetCursorPos(&at);
     SetForegroundWindow(owner);

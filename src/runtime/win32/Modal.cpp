@@ -76,29 +76,91 @@ void modalLoop(const std::function<bool()>& done, HWND dialog) {
     }
 }
 
-namespace {
-// The innermost open scope; each one knows the one it opened under.
-DisabledWindows* innermost = nullptr;
-}  // namespace
-
-DisabledWindows::DisabledWindows(HWND except) : except_(except), outer_(innermost) {
-    EnumThreadWindows(GetCurrentThreadId(), &DisabledWindows::collect, reinterpret_cast<LPARAM>(this));
-    for (HWND h : windows_) EnableWindow(h, FALSE);
-    innermost = this;
+bool onScreen(HWND window) {
+    RECT r, seen, screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN), 0, 0};
+    screen.right = screen.left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    screen.bottom = screen.top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    return GetWindowRect(window, &r) && IntersectRect(&seen, &r, &screen);
 }
 
-DisabledWindows::~DisabledWindows() {
-    innermost = outer_;
+namespace {
+
+// A window the user sees and can use; a tooltip is none.
+bool offersOwnership(HWND h) {
+    return IsWindowVisible(h) && IsWindowEnabled(h) && !(GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) &&
+           onScreen(h);
+}
+
+// The program's highest window in the z-order that offers ownership, but `skip`.
+HWND highestWindow(HWND skip) {
+    const DWORD thread = GetCurrentThreadId();
+    for (HWND h = GetTopWindow(nullptr); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        if (h != skip && GetWindowThreadProcessId(h, nullptr) == thread && offersOwnership(h)) return h;
+    }
+    return nullptr;
+}
+
+// The open scopes, the outermost first.
+std::vector<DisabledWindows*>& openScopes() {
+    static std::vector<DisabledWindows*> scopes;
+    return scopes;
+}
+}  // namespace
+
+// A modal window that an outer scope holds takes input for its run.
+DisabledWindows::DisabledWindows(HWND except, Except what)
+    : except_(except), what_(what), active_(GetActiveWindow()), focus_(GetFocus()) {
+    if (what_ == Except::ModalWindow) EnableWindow(except_, TRUE);
+    EnumThreadWindows(GetCurrentThreadId(), &DisabledWindows::collect, reinterpret_cast<LPARAM>(this));
+    for (HWND h : windows_) EnableWindow(h, FALSE);
+    openScopes().push_back(this);
+}
+
+DisabledWindows::~DisabledWindows() { release(); }
+
+// A scope that ends while an inner one is open (a modal window unloaded
+// under a box) hands its windows to that one, which holds them until it ends.
+void DisabledWindows::release() {
+    auto& scopes = openScopes();
+    const auto me = std::find(scopes.begin(), scopes.end(), this);
+    if (me == scopes.end()) return;
+    const bool innermost = me + 1 == scopes.end();
+    if (!innermost) (*(me + 1))->windows_.insert((*(me + 1))->windows_.end(), windows_.begin(), windows_.end());
+    scopes.erase(me);
+    if (!innermost) return;
     for (HWND h : windows_) {
         if (IsWindow(h)) EnableWindow(h, TRUE);
+    }
+    restoreKeyboard();
+}
+
+// The window that was active as the box opened is active again, and the
+// control that had the keyboard has it again: the system would give it to
+// the bare window. When that window is gone, the highest one is active.
+void DisabledWindows::restoreKeyboard() const {
+    const HWND modal = what_ == Except::ModalWindow ? except_ : nullptr;
+    const bool back = active_ && active_ != modal && IsWindow(active_) && offersOwnership(active_);
+    const HWND beneath = back ? active_ : highestWindow(modal);
+    if (!beneath) return;
+    if (GetActiveWindow() != beneath || GetForegroundWindow() != beneath) SetForegroundWindow(beneath);
+    if (back && focus_ != beneath && IsChild(beneath, focus_) && IsWindowVisible(focus_) && IsWindowEnabled(focus_)) {
+        SetFocus(focus_);
+    }
+}
+
+void DisabledWindows::releaseFor(HWND modal) {
+    for (DisabledWindows* scope : openScopes()) {
+        if (scope->what_ == Except::ModalWindow && scope->except_ == modal) {
+            scope->release();
+            return;
+        }
     }
 }
 
 // The outermost scope takes it: an inner one ends while the outer still holds.
 void DisabledWindows::holdIfOpen(HWND window) {
-    DisabledWindows* outermost = innermost;
-    while (outermost && outermost->outer_) outermost = outermost->outer_;
-    if (outermost && !EnableWindow(window, FALSE)) outermost->windows_.push_back(window);
+    auto& scopes = openScopes();
+    if (!scopes.empty() && !EnableWindow(window, FALSE)) scopes.front()->windows_.push_back(window);
 }
 
 BOOL CALLBACK DisabledWindows::collect(HWND hwnd, LPARAM self) {
@@ -109,26 +171,28 @@ BOOL CALLBACK DisabledWindows::collect(HWND hwnd, LPARAM self) {
     });
 }
 
-static bool offersOwnership(HWND h) {
-    return IsWindowVisible(h) && IsWindowEnabled(h) && !(GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-}
-
 HWND frontWindow() {
     if (HWND active = GetActiveWindow(); active && IsWindowVisible(active)) return GetAncestor(active, GA_ROOT);
-    const DWORD thread = GetCurrentThreadId();
-    for (HWND h = GetTopWindow(nullptr); h; h = GetWindow(h, GW_HWNDNEXT)) {
-        if (GetWindowThreadProcessId(h, nullptr) == thread && offersOwnership(h)) return h;
-    }
-    return nullptr;
+    return highestWindow(nullptr);
+}
+
+bool topmost(HWND window) { return window && (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST); }
+
+// The highest window of the program stands above the window in front when
+// it is topmost (the splash at start-up, an alert): the box is then owned
+// by it, for an owned window stands above its owner, topmost or not.
+HWND boxOwner() {
+    const HWND front = frontWindow(), highest = highestWindow(nullptr);
+    return topmost(highest) && !topmost(front) ? highest : front;
 }
 
 // With no window to own it the box is task-modal; a window made while it is
 // up is held all the same.
 int ownedMessageBox(const std::wstring& text, const std::wstring& title, UINT flags) {
-    HWND owner = frontWindow();
+    HWND owner = boxOwner();
     if (!owner) flags |= MB_TASKMODAL;
-    if (owner && (GetWindowLongW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST)) flags |= MB_TOPMOST;
-    DisabledWindows others(owner);
+    if (topmost(owner)) flags |= MB_TOPMOST;
+    DisabledWindows others(owner, DisabledWindows::Except::BoxOwner);
     return MessageBoxW(owner, text.c_str(), title.c_str(), flags);
 }
 

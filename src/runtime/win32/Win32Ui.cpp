@@ -137,8 +137,15 @@ std::optional<std::string> Win32Ui::inputBox(const std::string& prompt, const st
 
 void Win32Ui::doEvents() { pumpPending(); }
 
+// The form shows before its run without taking the keyboard, or showed
+// already (the splash at start-up): once the other windows are disabled it
+// comes to the top and takes the keyboard. It hands the keyboard back as it
+// goes (FormWindow).
 void Win32Ui::runModal(Form& form) {
-    DisabledWindows others(reinterpret_cast<HWND>(form.hWnd()));
+    HWND window = reinterpret_cast<HWND>(form.hWnd());
+    DisabledWindows others(window, DisabledWindows::Except::ModalWindow);
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(window);
     modalLoop([&form] { return !form.loaded() || !form.visible(); });
 }
 
