@@ -185,6 +185,11 @@ TEST_F(KeyboardTest, TheBoxOnTopHasTheKeyboardAndHandsItBack) {
     const Situation situations[] = {
         {"Info box at start-up", [this] { startUp(); },
          {info, {"a key", [] { press('A'); }, onMain, onMain, false}}},
+        {"Tab in the Info box", [this] {
+             typing();
+             splash();
+         },
+         {info, {"Tab", [] { press(VK_TAB); }, onSample, onText, false}}},
         {"a box while the splash is up", [this] { startUp(); },
          {ask, {"Enter", [] { press(VK_RETURN); }, onMain, onMain, false}}},
         {"question", [this] { typing(); }, {ask, enter}},

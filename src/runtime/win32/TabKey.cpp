@@ -14,11 +14,23 @@ FormWindow* formWindowOf(HWND h) {
     return nullptr;
 }
 
+// Whether any of the window lies inside the form's client area: a control
+// placed beyond the form's edge (a trigger box kept out of sight) is not seen.
+bool insideForm(HWND h, HWND form) {
+    RECT r, client, both;
+    GetWindowRect(h, &r);
+    GetClientRect(form, &client);
+    MapWindowPoints(form, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    return IntersectRect(&both, &r, &client) != FALSE;
+}
+
 // A control's window takes the keyboard when it is a tab stop (text boxes,
-// buttons, check and option boxes, the lists), shows, and neither it nor a
-// container up to the form is disabled.
+// buttons, check and option boxes, the lists, the grid), shows inside the
+// form, and neither it nor a container up to the form is disabled.
 bool takesKeyboard(HWND h, HWND form) {
-    if (!h || !(GetWindowLongW(h, GWL_STYLE) & WS_TABSTOP) || !IsWindowVisible(h)) return false;
+    if (!h || !(GetWindowLongW(h, GWL_STYLE) & WS_TABSTOP) || !IsWindowVisible(h) || !insideForm(h, form)) {
+        return false;
+    }
     for (; h && h != form; h = GetParent(h)) {
         if (!IsWindowEnabled(h)) return false;
     }
