@@ -220,7 +220,8 @@ class BoxCloser {
 public:
     explicit BoxCloser(const wchar_t* title, int button = IDOK, std::function<bool(HWND)> ready = nullptr,
                        const wchar_t* cls = L"#32770")
-        : thread_([=, this] {
+        : thread_([=, this, desktop = GetThreadDesktop(GetCurrentThreadId())] {
+              SetThreadDesktop(desktop);  // where the test's boxes show
               for (int i = 0; i < 2000 && !(stop_ && !findOwnWindow(cls, title)); ++i, Sleep(10)) {
                   HWND box = findOwnWindow(cls, title);
                   if (!box || (ready && !ready(box))) continue;
@@ -243,6 +244,21 @@ private:
     std::wstring text_;
     std::atomic<bool> stop_{false};
     std::thread thread_;
+};
+
+// A desktop of the test's own, for a test of where the keyboard goes: the
+// tests running beside it take the foreground of theirs, not of this one.
+struct OwnDesktop {
+    OwnDesktop() {
+        const std::wstring name = L"tavlo-keys-" + std::to_wstring(GetCurrentProcessId());
+        own = CreateDesktopW(name.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+        EXPECT_TRUE(own && SetThreadDesktop(own));
+    }
+    ~OwnDesktop() {
+        EXPECT_TRUE(SetThreadDesktop(before)) << "the tests after this one would look for their boxes elsewhere";
+        CloseDesktop(own);
+    }
+    HDESK before = GetThreadDesktop(GetCurrentThreadId()), own;
 };
 
 struct Win32Test : ::testing::Test {

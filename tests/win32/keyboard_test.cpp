@@ -19,21 +19,6 @@ namespace {
 using core::frm0;
 using core::frmSplash;
 
-// A desktop of the test's own: the tests running beside it take the
-// foreground of theirs, not of this one.
-struct OwnDesktop {
-    OwnDesktop() {
-        const std::wstring name = L"tavlo-keys-" + std::to_wstring(GetCurrentProcessId());
-        own = CreateDesktopW(name.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
-        EXPECT_TRUE(own && SetThreadDesktop(own));
-    }
-    ~OwnDesktop() {
-        EXPECT_TRUE(SetThreadDesktop(before)) << "the tests after this one would look for their boxes elsewhere";
-        CloseDesktop(own);
-    }
-    HDESK before = GetThreadDesktop(GetCurrentThreadId()), own;
-};
-
 std::string nameOf(HWND h) {
     wchar_t cls[64] = {}, text[64] = {};
     GetClassNameW(h, cls, 64);

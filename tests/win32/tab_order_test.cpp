@@ -9,7 +9,7 @@
 namespace tavlo::rt::win32::test {
 namespace {
 
-struct TabOrderTest : Win32Test {
+struct TabOrderTest : OwnDesktop, Win32Test {
     TabOrderTest() {
         core::frmSplash().ConfigurationLoaded = True;  // its unload would ask, with a box nobody answers
         main.show();
