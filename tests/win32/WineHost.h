@@ -13,6 +13,7 @@
 #include <atomic>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -23,6 +24,7 @@
 #include "platform/win32/Win32Services.h"
 #include "runtime/Headless.h"
 #include "runtime/Timer.h"
+#include "runtime/win32/Handles.h"
 #include "runtime/win32/Win32Clock.h"
 #include "runtime/win32/Win32Ui.h"
 
@@ -244,6 +246,30 @@ private:
     std::wstring text_;
     std::atomic<bool> stop_{false};
     std::thread thread_;
+};
+
+// A 32-bit bitmap to draw or copy into, selected into a memory device
+// context, its pixels read row by row from the top.
+class Canvas {
+public:
+    Canvas(int width, int height) : width_(width), height_(height) {
+        BITMAPINFO bi{};
+        bi.bmiHeader = {sizeof bi.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        bitmap_.reset(CreateDIBSection(dc_.get(), &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0));
+        into_.emplace(dc_.get(), bitmap_.get());
+    }
+    HDC dc() const { return dc_.get(); }
+    std::vector<DWORD> pixels() const {
+        GdiFlush();
+        return bits_ ? std::vector<DWORD>(bits_, bits_ + width_ * height_) : std::vector<DWORD>{};
+    }
+
+private:
+    int width_, height_;
+    UniqueDc dc_{CreateCompatibleDC(nullptr)};
+    UniqueBitmap bitmap_;
+    DWORD* bits_ = nullptr;
+    std::optional<Selection> into_;
 };
 
 // A desktop of the test's own, for a test of where the keyboard goes: the

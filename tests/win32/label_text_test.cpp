@@ -24,15 +24,10 @@ TEST_F(Win32Test, PathLabelDrawsALongPathFromItsStartOnItsLineAndTextWithBlanksW
     // Drawn on white with three lines' room: what the one-line label cuts off shows below.
     auto inked = [&](const std::string& text, int top, int bottom, int from) {
         label.setCaption(text);
-        DWORD* bits = nullptr;
-        BITMAPINFO bi{{sizeof(BITMAPINFOHEADER), w, -3 * line, 1, 32, BI_RGB}};
-        UniqueDc dc(CreateCompatibleDC(nullptr));
-        UniqueBitmap bitmap(CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
-        HGDIOBJ old = SelectObject(dc.get(), bitmap.get());
-        fillRect(dc.get(), RECT{0, 0, w, 3 * line}, RGB(255, 255, 255));
-        view->paintContent(dc.get(), RECT{0, 0, w, 3 * line});
-        GdiFlush();
-        SelectObject(dc.get(), old);
+        Canvas canvas(w, 3 * line);
+        fillRect(canvas.dc(), RECT{0, 0, w, 3 * line}, RGB(255, 255, 255));
+        view->paintContent(canvas.dc(), RECT{0, 0, w, 3 * line});
+        const std::vector<DWORD> bits = canvas.pixels();
         for (int y = top; y < bottom; ++y)
             for (int x = from; x < w; ++x)
                 if ((bits[y * w + x] & 0xFFFFFF) != 0xFFFFFF) return true;

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "WineHost.h"
-#include "runtime/win32/Handles.h"
 
 namespace tavlo::rt::win32::test {
 namespace {
@@ -60,17 +59,11 @@ protected:
         HWND h = hwndOf("MsfInfectd");
         RECT r;
         GetClientRect(h, &r);
-        BITMAPINFO bi{};
-        bi.bmiHeader = {sizeof bi.bmiHeader, r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        UniqueDc copy(CreateCompatibleDC(nullptr));
-        UniqueBitmap bitmap(CreateDIBSection(copy.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-        Selection into(copy.get(), bitmap.get());
+        Canvas copy(r.right, r.bottom);
         HDC screen = GetDC(h);
-        BitBlt(copy.get(), 0, 0, r.right, r.bottom, screen, 0, 0, SRCCOPY);
+        BitBlt(copy.dc(), 0, 0, r.right, r.bottom, screen, 0, 0, SRCCOPY);
         ReleaseDC(h, screen);
-        const auto* first = static_cast<const DWORD*>(bits);
-        return {first, first + r.right * r.bottom};
+        return copy.pixels();
     }
     // Whether the screen holds what a full repaint draws.
     bool showsWhatItHolds() {
